@@ -1,0 +1,4 @@
+#include "platform/app_handles.h"
+
+HINSTANCE appInstance = nullptr;
+HWND mainWindow = nullptr;

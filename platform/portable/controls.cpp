@@ -1,0 +1,70 @@
+// The system classes: "Static" (labels and pictures, transparent to the
+// mouse), "Edit" (a one-line text field) and "Button" (a push button).
+#include <cctype>
+
+#include "platform/portable/window_system.h"
+
+namespace portable {
+
+LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCHITTEST)
+        return HTTRANSPARENT;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Takes the characters typed while it has the focus; with ES_NUMBER only
+// digits are accepted. Backspace takes the last character off.
+LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* record = FindWindowRecord(window);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        SetFocus(window);
+        return 0;
+    case WM_CHAR: {
+        const char character = static_cast<char>(wParam & 0xFF);
+        if (character == '\b') {
+            if (!record->text.empty())
+                record->text.pop_back();
+        } else if (std::isprint(static_cast<unsigned char>(character))) {
+            if (!(record->style & ES_NUMBER) || std::isdigit(static_cast<unsigned char>(character)))
+                record->text.push_back(character);
+        }
+        return 0;
+    }
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// Sends WM_COMMAND with its id to its parent when it is released after a
+// press on it, or when the space bar is pressed while it has the focus.
+LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* record = FindWindowRecord(window);
+    const auto click = [window, record] {
+        SendMessageA(record->parent, WM_COMMAND, MAKEWPARAM(record->controlId, 0), reinterpret_cast<LPARAM>(window));
+    };
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetFocus(window);
+        record->buttonPressed = true;
+        return 0;
+    case WM_LBUTTONUP:
+        if (record->buttonPressed) {
+            record->buttonPressed = false;
+            click();
+        }
+        return 0;
+    case WM_CHAR:
+        if ((wParam & 0xFF) == ' ')
+            click();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace portable

@@ -1,0 +1,107 @@
+// The window system's state, its reset, the clock, the screen and message boxes.
+#include <cctype>
+
+#include "platform/portable/window_system.h"
+
+namespace portable {
+
+System& TheSystem()
+{
+    static System system;
+    return system;
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+void ResetWindowSystem()
+{
+    System& system = TheSystem();
+    system = System();
+    RegisterSystemClasses();
+}
+
+void SetTickCount(DWORD ticks)
+{
+    TheSystem().ticks = ticks;
+}
+
+void AdvanceTickCount(DWORD milliseconds)
+{
+    TheSystem().ticks += milliseconds;
+}
+
+void SetScreenSize(int width, int height)
+{
+    TheSystem().screenWidth = width;
+    TheSystem().screenHeight = height;
+}
+
+void SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    TheSystem().messageBoxHandler = std::move(handler);
+}
+
+const std::vector<MessageBoxCall>& MessageBoxLog()
+{
+    return TheSystem().messageBoxLog;
+}
+
+void ClearMessageBoxLog()
+{
+    TheSystem().messageBoxLog.clear();
+}
+
+}  // namespace portable
+
+using namespace portable;
+
+DWORD WINAPI GetTickCount(void)
+{
+    return TheSystem().ticks;
+}
+
+int WINAPI GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN:
+        return TheSystem().screenWidth;
+    case SM_CYSCREEN:
+        return TheSystem().screenHeight;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// A modal message box: the owner's top-level window takes no input until the
+// handler has answered.
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    System& system = TheSystem();
+    MessageBoxCall call = {owner, text ? text : "", caption ? caption : "Error", type};
+    system.messageBoxLog.push_back(call);
+
+    Window* ownerWindow = FindWindowRecord(owner);
+    const bool wasEnabled = ownerWindow != nullptr && ownerWindow->enabled;
+    if (ownerWindow != nullptr)
+        ownerWindow->enabled = false;
+
+    // Copy the handler: it may replace itself while it runs.
+    MessageBoxHandler handler = system.messageBoxHandler;
+    const int answer = handler ? handler(call) : IDOK;
+
+    ownerWindow = FindWindowRecord(owner);
+    if (ownerWindow != nullptr && wasEnabled)
+        ownerWindow->enabled = true;
+    return answer;
+}

@@ -1,0 +1,120 @@
+// The portable window system's own state, shared by its source files.
+// Nothing outside platform/portable includes this header.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/portable/testing.h"
+#include "platform/portable/win32_api.h"
+
+namespace portable {
+
+// A decoded 24-bit bitmap resource, rows top to bottom.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+};
+
+struct MenuItem {
+    std::string text;
+    UINT id = 0;
+    UINT flags = 0;  // MF_CHECKED, MF_SEPARATOR, MF_POPUP, MF_GRAYED, MFT_RADIOCHECK
+    HMENU popup = nullptr;
+};
+
+struct Menu {
+    std::vector<MenuItem> items;
+};
+
+struct WindowClass {
+    std::string name;
+    WNDCLASSEXA record;
+};
+
+struct Window {
+    uint32_t id = 0;
+    const WindowClass* windowClass = nullptr;
+    std::string text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect = {0, 0, 0, 0};  // screen coordinates for top-level windows, parent client ones for children
+    HWND parent = nullptr;     // children only
+    HWND owner = nullptr;      // top-level windows only
+    HMENU menu = nullptr;      // the menu bar of a top-level window
+    int controlId = 0;         // children only
+    bool visible = false;
+    bool enabled = true;
+    bool needsPaint = false;
+    bool destroying = false;
+    bool buttonPressed = false;  // push buttons: pressed and not yet released
+    const Bitmap* bitmap = nullptr;
+    std::vector<Fill> lastPaint;
+    std::vector<Fill> currentPaint;
+};
+
+struct QueuedMessage {
+    MSG msg;
+    bool shift;  // the shift key was down when the key message was delivered
+};
+
+struct PressRecord {
+    UINT downMessage = 0;
+    HWND window = nullptr;
+    DWORD time = 0;
+    POINT point = {0, 0};
+    bool valid = false;
+};
+
+struct System {
+    std::map<uint32_t, Window> windows;  // ordered by id, which is creation order
+    uint32_t nextWindowId = 0x100;
+    uint64_t windowsCreated = 0;
+    std::vector<std::unique_ptr<WindowClass>> classes;
+    std::vector<std::unique_ptr<Menu>> menus;
+    std::deque<QueuedMessage> queue;
+    bool quitPosted = false;
+    int quitCode = 0;
+    bool inputExhausted = false;
+    DWORD ticks = 0;
+    int screenWidth = defaultScreenWidth;
+    int screenHeight = defaultScreenHeight;
+    POINT cursor = {0, 0};
+    bool leftButtonDown = false;
+    bool rightButtonDown = false;
+    bool shiftDown = false;
+    HWND focus = nullptr;
+    PressRecord lastPress;
+    std::vector<MessageBoxCall> messageBoxLog;
+    MessageBoxHandler messageBoxHandler;
+    InputSource inputSource;
+    std::map<std::string, Bitmap> bitmapCache;
+};
+
+System& TheSystem();
+
+HWND HandleOf(uint32_t id);
+Window* FindWindowRecord(HWND window);
+bool SameName(const std::string& a, const std::string& b);
+
+// The system classes "Static", "Edit" and "Button".
+void RegisterSystemClasses();
+bool IsSystemClass(const Window& window);
+
+// Geometry of the frame the layer draws around top-level windows.
+RECT ClientRectOf(const Window& window);
+POINT ClientOriginOnScreen(const Window& window);
+
+// Resources embedded from the resource script at build time.
+const Bitmap* FindBitmap(const char* name);
+bool HasResource(const char* type, const char* name);
+std::string ResourceScript();
+
+void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace portable

@@ -1,0 +1,482 @@
+// Window classes, windows, their geometry, text and focus.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/portable/window_system.h"
+
+namespace portable {
+
+namespace {
+// The frame the layer really gives a top-level window; AdjustWindowRect
+// estimates a thinner one, as a real system's estimate may be off, so that
+// callers must measure the client area and correct the size.
+constexpr int frameBorder = 3;
+constexpr int frameCaption = 19;
+constexpr int frameMenuBar = 20;
+constexpr int estimatedBorder = 1;
+constexpr int estimatedCaption = 18;
+constexpr int estimatedMenuBar = 19;
+
+bool IsChild(const Window& window)
+{
+    return (window.style & WS_CHILD) != 0;
+}
+
+bool HasCaption(const Window& window)
+{
+    // Overlapped windows always get a title bar; pop-ups only when asked.
+    if (IsChild(window))
+        return false;
+    return (window.style & WS_POPUP) == 0 || (window.style & WS_CAPTION) == WS_CAPTION;
+}
+
+// Left, top, right and bottom thickness of the frame around the client area.
+RECT FrameOf(const Window& window)
+{
+    if (IsChild(window))
+        return {0, 0, 0, 0};
+    int top = frameBorder;
+    if (HasCaption(window))
+        top += frameCaption;
+    if (window.menu != nullptr)
+        top += frameMenuBar;
+    return {frameBorder, top, frameBorder, frameBorder};
+}
+
+WindowClass* FindClass(const char* name)
+{
+    if (name == nullptr)
+        return nullptr;
+    for (auto& windowClass : TheSystem().classes)
+        if (SameName(windowClass->name, name))
+            return windowClass.get();
+    return nullptr;
+}
+
+// Destroys `window` and everything it owns or contains, sending WM_DESTROY
+// to each: owned windows first, then the window, then its children.
+void DestroyTree(HWND handle)
+{
+    Window* window = FindWindowRecord(handle);
+    if (window == nullptr || window->destroying)
+        return;
+    window->destroying = true;
+
+    for (HWND owned : TopLevelWindows()) {
+        const Window* record = FindWindowRecord(owned);
+        if (record != nullptr && record->owner == handle)
+            DestroyTree(owned);
+    }
+    SendMessageA(handle, WM_DESTROY, 0, 0);
+    for (HWND child : ChildWindows(handle))
+        DestroyTree(child);
+
+    System& system = TheSystem();
+    if (system.focus == handle)
+        system.focus = nullptr;
+    if (system.lastPress.window == handle)
+        system.lastPress.valid = false;
+    window = FindWindowRecord(handle);
+    if (window != nullptr)
+        system.windows.erase(window->id);
+}
+}  // namespace
+
+HWND HandleOf(uint32_t id)
+{
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(id));
+}
+
+Window* FindWindowRecord(HWND window)
+{
+    const uintptr_t value = reinterpret_cast<uintptr_t>(window);
+    if (value == 0 || value > UINT32_MAX)
+        return nullptr;
+    auto found = TheSystem().windows.find(static_cast<uint32_t>(value));
+    return found == TheSystem().windows.end() ? nullptr : &found->second;
+}
+
+RECT ClientRectOf(const Window& window)
+{
+    const RECT frame = FrameOf(window);
+    const LONG width = window.rect.right - window.rect.left - frame.left - frame.right;
+    const LONG height = window.rect.bottom - window.rect.top - frame.top - frame.bottom;
+    return {0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
+}
+
+POINT ClientOriginOnScreen(const Window& window)
+{
+    POINT origin = {window.rect.left, window.rect.top};
+    if (IsChild(window)) {
+        const Window* parent = FindWindowRecord(window.parent);
+        if (parent != nullptr) {
+            const POINT parentOrigin = ClientOriginOnScreen(*parent);
+            origin.x += parentOrigin.x;
+            origin.y += parentOrigin.y;
+        }
+        return origin;
+    }
+    const RECT frame = FrameOf(window);
+    origin.x += frame.left;
+    origin.y += frame.top;
+    return origin;
+}
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> children;
+    for (const auto& entry : TheSystem().windows)
+        if ((entry.second.style & WS_CHILD) && entry.second.parent == parent)
+            children.push_back(HandleOf(entry.first));
+    return children;
+}
+
+std::vector<HWND> TopLevelWindows()
+{
+    std::vector<HWND> windows;
+    for (const auto& entry : TheSystem().windows)
+        if (!(entry.second.style & WS_CHILD))
+            windows.push_back(HandleOf(entry.first));
+    return windows;
+}
+
+int WindowCount()
+{
+    return static_cast<int>(TheSystem().windows.size());
+}
+
+uint64_t WindowsCreated()
+{
+    return TheSystem().windowsCreated;
+}
+
+void RegisterSystemClasses()
+{
+    extern LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+    extern LRESULT CALLBACK EditWindowProc(HWND, UINT, WPARAM, LPARAM);
+    extern LRESULT CALLBACK ButtonWindowProc(HWND, UINT, WPARAM, LPARAM);
+    const struct {
+        const char* name;
+        WNDPROC proc;
+    } systemClasses[] = {
+        {"Static", StaticWindowProc},
+        {"Edit", EditWindowProc},
+        {"Button", ButtonWindowProc},
+    };
+    for (const auto& entry : systemClasses) {
+        WNDCLASSEXA record = {};
+        record.cbSize = sizeof(record);
+        record.lpfnWndProc = entry.proc;
+        record.lpszClassName = entry.name;
+        RegisterClassExA(&record);
+    }
+}
+
+bool IsSystemClass(const Window& window)
+{
+    const std::string& name = window.windowClass->name;
+    return SameName(name, "Static") || SameName(name, "Edit") || SameName(name, "Button");
+}
+
+}  // namespace portable
+
+using namespace portable;
+
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* record)
+{
+    if (record == nullptr || record->cbSize != sizeof(WNDCLASSEXA) || record->lpszClassName == nullptr ||
+        record->lpfnWndProc == nullptr || FindClass(record->lpszClassName) != nullptr)
+        return 0;
+    auto windowClass = std::make_unique<WindowClass>();
+    windowClass->name = record->lpszClassName;
+    windowClass->record = *record;
+    windowClass->record.lpszClassName = windowClass->name.c_str();
+    windowClass->record.lpszMenuName = nullptr;
+    TheSystem().classes.push_back(std::move(windowClass));
+    return static_cast<ATOM>(0xC000 + TheSystem().classes.size());
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
+{
+    (void)instance;
+    (void)param;
+    System& system = TheSystem();
+    const WindowClass* windowClass = FindClass(className);
+    if (windowClass == nullptr)
+        return nullptr;
+    if ((style & WS_CHILD) && FindWindowRecord(parent) == nullptr)
+        return nullptr;
+
+    Window window;
+    window.id = system.nextWindowId++;
+    window.windowClass = windowClass;
+    window.text = windowName ? windowName : "";
+    window.style = style;
+    window.exStyle = exStyle;
+    window.rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    if (style & WS_CHILD) {
+        window.parent = parent;
+        window.controlId = static_cast<int>(reinterpret_cast<uintptr_t>(menu));
+    } else {
+        window.owner = parent;
+        window.menu = menu;
+    }
+    window.visible = (style & WS_VISIBLE) != 0;
+    window.enabled = (style & WS_DISABLED) == 0;
+    window.needsPaint = window.visible && !IsSystemClass(window);
+    if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP) {
+        // A picture: shows the bitmap named by its text, sized to the bitmap.
+        window.bitmap = FindBitmap(window.text.c_str());
+        if (window.bitmap != nullptr)
+            window.rect = {x, y, x + window.bitmap->width, y + window.bitmap->height};
+    }
+
+    const HWND handle = HandleOf(window.id);
+    system.windows.emplace(window.id, std::move(window));
+    ++system.windowsCreated;
+    if (!(style & WS_CHILD))
+        system.focus = handle;
+
+    if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(handle);
+        return nullptr;
+    }
+    return handle;
+}
+
+BOOL WINAPI DestroyWindow(HWND window)
+{
+    if (FindWindowRecord(window) == nullptr)
+        return FALSE;
+    DestroyTree(window);
+    return TRUE;
+}
+
+BOOL WINAPI IsWindow(HWND window)
+{
+    return FindWindowRecord(window) != nullptr;
+}
+
+BOOL WINAPI IsWindowVisible(HWND window)
+{
+    for (const Window* record = FindWindowRecord(window); record != nullptr; record = FindWindowRecord(record->parent))
+        if (!record->visible)
+            return FALSE;
+    return FindWindowRecord(window) != nullptr;
+}
+
+BOOL WINAPI IsWindowEnabled(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    return record != nullptr && record->enabled;
+}
+
+BOOL WINAPI ShowWindow(HWND window, int command)
+{
+    Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return FALSE;
+    const BOOL wasVisible = record->visible;
+    record->visible = command != SW_HIDE;
+    if (record->visible && !wasVisible && !IsSystemClass(*record))
+        record->needsPaint = true;
+    return wasVisible;
+}
+
+BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint)
+{
+    Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return FALSE;
+    record->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    if (repaint && record->visible && !IsSystemClass(*record))
+        record->needsPaint = true;
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr || rect == nullptr)
+        return FALSE;
+    *rect = ClientRectOf(*record);
+    return TRUE;
+}
+
+BOOL WINAPI GetWindowRect(HWND window, LPRECT rect)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr || rect == nullptr)
+        return FALSE;
+    *rect = record->rect;
+    if (record->style & WS_CHILD) {
+        const Window* parent = FindWindowRecord(record->parent);
+        if (parent != nullptr) {
+            const POINT origin = ClientOriginOnScreen(*parent);
+            OffsetRect(rect, origin.x, origin.y);
+        }
+    }
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND window, LPPOINT point)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr || point == nullptr)
+        return FALSE;
+    const POINT origin = ClientOriginOnScreen(*record);
+    point->x -= origin.x;
+    point->y -= origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI ClientToScreen(HWND window, LPPOINT point)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr || point == nullptr)
+        return FALSE;
+    const POINT origin = ClientOriginOnScreen(*record);
+    point->x += origin.x;
+    point->y += origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu)
+{
+    if (rect == nullptr)
+        return FALSE;
+    if (style & WS_CHILD)
+        return TRUE;
+    int border = (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) ? estimatedBorder : 0;
+    int top = border;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        top += estimatedCaption;
+    if (menu)
+        top += estimatedMenuBar;
+    rect->left -= border;
+    rect->right += border;
+    rect->top -= top;
+    rect->bottom += border;
+    return TRUE;
+}
+
+int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount)
+{
+    if (text == nullptr || maxCount <= 0)
+        return 0;
+    text[0] = '\0';
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return 0;
+    const size_t length = std::min(record->text.size(), static_cast<size_t>(maxCount - 1));
+    std::memcpy(text, record->text.data(), length);
+    text[length] = '\0';
+    return static_cast<int>(length);
+}
+
+int WINAPI GetWindowTextLengthA(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    return record == nullptr ? 0 : static_cast<int>(record->text.size());
+}
+
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
+{
+    Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return FALSE;
+    record->text = text ? text : "";
+    return TRUE;
+}
+
+int WINAPI GetClassNameA(HWND window, LPSTR className, int maxCount)
+{
+    if (className == nullptr || maxCount <= 0)
+        return 0;
+    className[0] = '\0';
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return 0;
+    const std::string& name = record->windowClass->name;
+    const size_t length = std::min(name.size(), static_cast<size_t>(maxCount - 1));
+    std::memcpy(className, name.data(), length);
+    className[length] = '\0';
+    return static_cast<int>(length);
+}
+
+HWND WINAPI GetParent(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return nullptr;
+    return (record->style & WS_CHILD) ? record->parent : record->owner;
+}
+
+int WINAPI GetDlgCtrlID(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    return record == nullptr ? 0 : record->controlId;
+}
+
+HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName)
+{
+    for (HWND handle : TopLevelWindows()) {
+        const Window* record = FindWindowRecord(handle);
+        if (className != nullptr && !SameName(record->windowClass->name, className))
+            continue;
+        if (windowName != nullptr && record->text != windowName)
+            continue;
+        return handle;
+    }
+    return nullptr;
+}
+
+BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
+{
+    for (HWND child : ChildWindows(parent)) {
+        if (!IsWindow(child))
+            continue;
+        if (!callback(child, lParam))
+            return FALSE;
+        if (!EnumChildWindows(child, callback, lParam))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WINAPI SetFocus(HWND window)
+{
+    const HWND previous = TheSystem().focus;
+    if (window == nullptr || FindWindowRecord(window) != nullptr)
+        TheSystem().focus = window;
+    return previous;
+}
+
+HWND WINAPI GetFocus(void)
+{
+    return TheSystem().focus;
+}
+
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
+{
+    (void)instance;
+    if (name == nullptr || IS_INTRESOURCE(name) || !HasResource("ICON", name))
+        return nullptr;
+    static HICON__ programIcon;
+    return &programIcon;
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
+{
+    static HICON__ arrow;
+    return (instance == nullptr && name == IDC_ARROW) ? &arrow : nullptr;
+}
+
+BOOL WINAPI GetCursorPos(LPPOINT point)
+{
+    if (point == nullptr)
+        return FALSE;
+    *point = TheSystem().cursor;
+    return TRUE;
+}

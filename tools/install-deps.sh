@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Blastgrid's builds and tests need, and
+# only those that are missing: with everything installed it changes nothing.
+# Runs apt-get as root, or through sudo for other users.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ python3
+  libgtest-dev googletest libstb-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb x11-utils imagemagick
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  installed "$package" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+# The 32-bit Wine needs Debian's i386 architecture, added once.
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+fi
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
