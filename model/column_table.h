@@ -1,0 +1,49 @@
+// A table of column pointers, each column its own allocation: the shape of
+// the board and of the view's store. Making one checks the size and reports
+// a refusal in a message box owned by the main window.
+#pragma once
+
+#include "model/cell.h"
+#include "model/memory.h"
+
+// Shows the refusal for a bad size and returns false, or returns true for
+// a size of 1 to maxBoardSide each way. The lower bound is tested first.
+Truth CheckMinefieldSize(int32_t width, int32_t height);
+
+// Shows "Out of memory to allocate minefield!" titled "No Memory".
+void ReportMinefieldOutOfMemory();
+
+// Releases a table made by AllocateColumnTable; a null table is ignored.
+template <typename Element>
+void ReleaseColumnTable(int32_t width, Element** table)
+{
+    if (table == nullptr)
+        return;
+    for (int32_t x = 0; x < width; ++x)
+        ReleaseMemory(table[x]);
+    ReleaseMemory(table);
+}
+
+// Allocates a table of `width` columns of `height` elements (contents not
+// initialised), or reports the failure and returns nullptr. What was already
+// allocated when a later allocation fails is released.
+template <typename Element>
+Element** AllocateColumnTable(int32_t width, int32_t height)
+{
+    if (!CheckMinefieldSize(width, height))
+        return nullptr;
+    Element** table = static_cast<Element**>(AllocateMemory(sizeof(Element*) * static_cast<size_t>(width)));
+    if (table == nullptr) {
+        ReportMinefieldOutOfMemory();
+        return nullptr;
+    }
+    for (int32_t x = 0; x < width; ++x) {
+        table[x] = static_cast<Element*>(AllocateMemory(sizeof(Element) * static_cast<size_t>(height)));
+        if (table[x] == nullptr) {
+            ReleaseColumnTable(x, table);
+            ReportMinefieldOutOfMemory();
+            return nullptr;
+        }
+    }
+    return table;
+}

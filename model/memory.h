@@ -1,0 +1,15 @@
+// Memory for boards and view stores. Tests can make one allocation fail to
+// exercise the out-of-memory paths.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Returns a block of `bytes` (not cleared), or nullptr when memory is out or
+// a failure has been arranged with FailAllocationAfter.
+void* AllocateMemory(size_t bytes);
+void ReleaseMemory(void* block);
+
+// Makes the allocation after the next `succeeding` ones fail, once.
+// A negative value disarms it.
+void FailAllocationAfter(int32_t succeeding);
