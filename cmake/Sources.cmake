@@ -1,26 +1,15 @@
-# The program's source files, by subsystem.
+# The program's source files, by subsystem: every .cpp file of its folder.
 set(PLATFORM_SOURCES
   platform/app_handles.cpp
   platform/random.cpp)
-
-set(PORTABLE_SOURCES
-  platform/portable/controls.cpp
-  platform/portable/menus.cpp
-  platform/portable/messages.cpp
-  platform/portable/painting.cpp
-  platform/portable/png.cpp
-  platform/portable/resources.cpp
-  platform/portable/system.cpp
-  platform/portable/windows.cpp)
-
-set(MODEL_SOURCES
-  model/board.cpp
-  model/column_table.cpp
-  model/memory.cpp
-  model/mines.cpp
-  model/neighbours.cpp
-  model/reveal.cpp)
+file(GLOB PORTABLE_SOURCES CONFIGURE_DEPENDS platform/portable/*.cpp)
+file(GLOB MODEL_SOURCES CONFIGURE_DEPENDS model/*.cpp)
+file(GLOB SOLVER_SOURCES CONFIGURE_DEPENDS solver/*.cpp)
+file(GLOB VIEW_SOURCES CONFIGURE_DEPENDS view/*.cpp)
+file(GLOB CUSTOM_SOURCES CONFIGURE_DEPENDS custom/*.cpp)
+file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS shell/*.cpp)
 
 # Boards as text: tests, traces and the solver lab.
 set(BOARD_TEXT_SOURCES
   tools/board_text.cpp)
+file(GLOB SOLVER_LAB_SOURCES CONFIGURE_DEPENDS tools/solver_lab/*.cpp)
