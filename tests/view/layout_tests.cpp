@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "model/memory.h"
+#include "support/test_window.h"
+#include "view/counters.h"
+#include "view/face.h"
+#include "view/layout.h"
+
+namespace {
+POINT ClientCorner(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    POINT corner = {rect.left, rect.top};
+    ScreenToClient(mainWindow, &corner);
+    return corner;
+}
+}  // namespace
+
+TEST(Layout, ClientAreaIsExactAndCentredOnScreensOfAnySize)
+{
+    CreateTestMainWindow();
+    const struct {
+        int screenWidth, screenHeight, columns, rows;
+    } cases[] = {
+        {1024, 768, 9, 9}, {1024, 768, 30, 16}, {1920, 1080, 49, 49}, {640, 480, 49, 49}, {801, 601, 1, 1},
+    };
+    for (const auto& c : cases) {
+        portable::SetScreenSize(c.screenWidth, c.screenHeight);
+        FreeCellViews(c.columns, c.rows, LayoutMainWindow(c.columns, c.rows));
+        RECT client;
+        GetClientRect(mainWindow, &client);
+        EXPECT_EQ(client.right, 16 * c.columns + 32);
+        EXPECT_EQ(client.bottom, 16 * c.rows + 64);
+        // The corner is where centring the client rectangle and widening it
+        // by the frame estimate put it; only the size is corrected.
+        RECT expected;
+        SetRect(&expected, (c.screenWidth - client.right) / 2, (c.screenHeight - client.bottom) / 2, 0, 0);
+        AdjustWindowRect(&expected, mainWindowStyle, TRUE);
+        RECT window;
+        GetWindowRect(mainWindow, &window);
+        EXPECT_EQ(window.left, expected.left);
+        EXPECT_EQ(window.top, expected.top);
+        EXPECT_TRUE(IsWindowVisible(mainWindow));
+        if (c.screenWidth == 640) {
+            EXPECT_LT(window.left, 0) << "too large for the screen: nothing clamps it";
+        }
+    }
+}
+
+TEST(Layout, FaceAndTimerFollowTheWidth)
+{
+    CreateTestMainWindow();
+    const struct {
+        int columns, rows;
+        LONG width, height, face, timer;
+    } cases[] = {
+        {9, 9, 176, 208, 75, 128},
+        {30, 16, 512, 320, 243, 464},
+        {1, 1, 48, 80, 11, 0},
+    };
+    for (const auto& c : cases) {
+        CellViewStore store = LayoutMainWindow(c.columns, c.rows);
+        ASSERT_NE(store, nullptr);
+        RECT client;
+        GetClientRect(mainWindow, &client);
+        EXPECT_EQ(client.right, c.width);
+        EXPECT_EQ(client.bottom, c.height);
+        EXPECT_EQ(WindowText(faceWindow), "smile");
+        EXPECT_EQ(ClientCorner(faceWindow).x, c.face);
+        EXPECT_EQ(ClientCorner(faceWindow).y, 11);
+        const RECT face = FaceRectangle();
+        EXPECT_EQ(face.left, c.face);
+        EXPECT_EQ(face.right, c.face + 26);
+        EXPECT_EQ(face.bottom, 37);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(ClientCorner(timerDigits[i]).x, c.timer + 12 * i);
+            EXPECT_EQ(WindowText(timerDigits[i]), "d0");
+        }
+        FreeCellViews(c.columns, c.rows, store);
+    }
+    // One face, three timer digits: each layout replaced the last ones.
+    EXPECT_EQ(portable::WindowCount(), 1 + 1 + 3);
+}
+
+TEST(Layout, AFailedStoreStillLeavesFaceAndTimer)
+{
+    CreateTestMainWindow();
+    FailAllocationAfter(0);
+    EXPECT_EQ(LayoutMainWindow(9, 9), nullptr);
+    FailAllocationAfter(-1);
+    ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(portable::MessageBoxLog()[0].text, "Out of memory to allocate minefield!");
+    EXPECT_TRUE(IsWindow(faceWindow));
+    EXPECT_TRUE(IsWindow(timerDigits[2]));
+}

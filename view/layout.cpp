@@ -1,0 +1,45 @@
+#include "view/layout.h"
+
+#include "platform/app_handles.h"
+#include "view/counters.h"
+#include "view/face.h"
+#include "view/picture.h"
+
+namespace {
+void MoveMainWindow(const RECT& rect)
+{
+    MoveWindow(mainWindow, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+}  // namespace
+
+CellViewStore LayoutMainWindow(int32_t width, int32_t height)
+{
+    const LONG clientWidth = width * 16 + 32;
+    const LONG clientHeight = height * 16 + 64;
+    const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
+
+    RECT rect;
+    SetRect(&rect, (screenWidth - clientWidth) / 2, (screenHeight - clientHeight) / 2,
+            (screenWidth + clientWidth) / 2, (screenHeight + clientHeight) / 2);
+    AdjustWindowRect(&rect, mainWindowStyle, TRUE);
+    MoveMainWindow(rect);
+
+    // The frame estimate may be off: measure the client area and correct it.
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    rect.right += clientWidth - (client.right - client.left);
+    rect.bottom += clientHeight - (client.bottom - client.top);
+    MoveMainWindow(rect);
+    ShowWindow(mainWindow, SW_SHOW);
+
+    CellViewStore store = CreateCellViews(width, height);
+
+    if (IsWindow(faceWindow))
+        DestroyWindow(faceWindow);
+    GetClientRect(mainWindow, &client);
+    faceWindow = CreatePicture("smile", (client.right - client.left) / 2 - 13, 11, 0, 0);
+
+    DrawTimer();
+    return store;
+}
