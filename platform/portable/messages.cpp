@@ -23,6 +23,17 @@ bool HasPendingPaint(HWND* window)
     return false;
 }
 
+bool IsEnabledForInput(HWND window)
+{
+    for (const Window* record = FindWindowRecord(window); record != nullptr;) {
+        if (!record->enabled)
+            return false;
+        const HWND next = (record->style & WS_CHILD) ? record->parent : nullptr;
+        record = FindWindowRecord(next);
+    }
+    return FindWindowRecord(window) != nullptr;
+}
+
 // Takes the next message: posted messages and input first, then the quit
 // message, then painting, then whatever the test's input source injects.
 bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
@@ -30,9 +41,19 @@ bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
     System& system = TheSystem();
     for (;;) {
         if (!system.queue.empty()) {
-            *message = system.queue.front().msg;
+            QueuedMessage& next = system.queue.front();
+            if (next.toFocus) {
+                // Keys are given to the window that has the focus by now,
+                // as clicks before them may have moved it.
+                if (system.focus == nullptr || !IsEnabledForInput(system.focus)) {
+                    system.queue.pop_front();
+                    continue;
+                }
+                next.msg.hwnd = system.focus;
+            }
+            *message = next.msg;
             if (remove) {
-                lastTakenShift = system.queue.front().shift;
+                lastTakenShift = next.shift;
                 system.queue.pop_front();
             }
             return true;
@@ -56,17 +77,6 @@ bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
         if (!source())
             return false;
     }
-}
-
-bool IsEnabledForInput(HWND window)
-{
-    for (const Window* record = FindWindowRecord(window); record != nullptr;) {
-        if (!record->enabled)
-            return false;
-        const HWND next = (record->style & WS_CHILD) ? record->parent : nullptr;
-        record = FindWindowRecord(next);
-    }
-    return FindWindowRecord(window) != nullptr;
 }
 
 bool ContainsScreenPoint(HWND window, POINT point)
@@ -193,7 +203,7 @@ HMENU FindMenuCommand(HMENU menu, UINT id)
 void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     System& system = TheSystem();
-    system.queue.push_back({{window, message, wParam, lParam, system.ticks, system.cursor}, system.shiftDown});
+    system.queue.push_back({{window, message, wParam, lParam, system.ticks, system.cursor}, false, false});
 }
 
 void MoveMouse(HWND window, int x, int y)
@@ -224,13 +234,11 @@ void ClickMouse(HWND window, MouseButton button, int x, int y)
 void PressKey(int virtualKey, bool shift)
 {
     System& system = TheSystem();
-    const HWND target = system.focus;
-    if (target == nullptr || !IsEnabledForInput(target))
-        return;
-    system.shiftDown = shift;
-    PostQueued(target, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
-    PostQueued(target, WM_KEYUP, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(0xC0000001u));
-    system.shiftDown = false;
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        const LPARAM flags = message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001u);
+        system.queue.push_back({{nullptr, message, static_cast<WPARAM>(virtualKey), flags, system.ticks, system.cursor},
+                                shift, true});
+    }
 }
 
 void TypeText(const std::string& text)
@@ -289,6 +297,10 @@ void PumpMessages()
 
 using namespace portable;
 
+// The input source is asked from here only when the previous call found
+// nothing either and the program has not waited since: a program that never
+// waits (Solve! mode) has then gone through a whole turn, while one that
+// waits is asked in WaitMessage, after its turn.
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage)
 {
     (void)window;
@@ -296,12 +308,16 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filter
     (void)filterMax;
     if (message == nullptr)
         return FALSE;
-    return TakeMessage(message, (removeMessage & PM_REMOVE) != 0, true) ? TRUE : FALSE;
+    System& system = TheSystem();
+    const bool found = TakeMessage(message, (removeMessage & PM_REMOVE) != 0, system.askInputOnNextPeek);
+    system.askInputOnNextPeek = !found;
+    return found ? TRUE : FALSE;
 }
 
 BOOL WINAPI WaitMessage(void)
 {
     System& system = TheSystem();
+    system.askInputOnNextPeek = false;
     for (;;) {
         if (!system.queue.empty() || system.quitPosted || HasPendingPaint(nullptr))
             return TRUE;
@@ -325,7 +341,7 @@ BOOL WINAPI TranslateMessage(const MSG* message)
     System& system = TheSystem();
     system.queue.push_front(
         {{message->hwnd, WM_CHAR, static_cast<WPARAM>(character), message->lParam, system.ticks, system.cursor},
-         lastTakenShift});
+         lastTakenShift, false});
     return TRUE;
 }
 

@@ -60,7 +60,8 @@ struct Window {
 
 struct QueuedMessage {
     MSG msg;
-    bool shift;  // the shift key was down when the key message was delivered
+    bool shift;    // the shift key was down when the key message was delivered
+    bool toFocus;  // a key: it goes to the window that has the focus when it is taken
 };
 
 struct PressRecord {
@@ -81,13 +82,13 @@ struct System {
     bool quitPosted = false;
     int quitCode = 0;
     bool inputExhausted = false;
+    bool askInputOnNextPeek = false;
     DWORD ticks = 0;
     int screenWidth = defaultScreenWidth;
     int screenHeight = defaultScreenHeight;
     POINT cursor = {0, 0};
     bool leftButtonDown = false;
     bool rightButtonDown = false;
-    bool shiftDown = false;
     HWND focus = nullptr;
     PressRecord lastPress;
     std::vector<MessageBoxCall> messageBoxLog;
