@@ -1,0 +1,124 @@
+// Passes 4 and 5: recursive exclusion. Each covered square in turn is
+// assumed to be a mine (pass 4) or safe (pass 5) on a private trial copy;
+// the forced moves run on the copy until they stop, and a contradiction
+// proves the opposite of the assumption on the real board.
+#include "model/board.h"
+#include "model/reveal.h"
+#include "solver/solver_passes.h"
+#include "solver/trials.h"
+
+namespace {
+enum Assumption { AssumeMine, AssumeSafe };
+
+// A trial's verdict: no contradiction, a contradiction, or no copy to be
+// had (CopyBoard has already said so).
+enum Verdict { Consistent, Contradicted, NoCopy };
+
+// Whether a Revealed square that is not an assumption borders the square:
+// only such squares can feel an assumption made there.
+bool BordersUncoveredSquare(const StepArguments& step, int32_t x, int32_t y)
+{
+    for (int32_t column = x - 1; column <= x + 1; ++column)
+        for (int32_t row = y - 1; row <= y + 1; ++row) {
+            if (column < 0 || row < 0 || column >= step.width || row >= step.height)
+                continue;
+            const Cell& cell = step.board[column][row];
+            if (cell.state == Revealed && !cell.assumedSafe)
+                return true;
+        }
+    return false;
+}
+
+// A trial copy of the step's board, with the assumption made at (x, y)
+// unless x is -1; the forced moves are run on it, it is tested and it is
+// released. `scratch` is given when the step's board is quiet.
+Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y, TrialScratch* scratch)
+{
+    Board trial = CopyBoard(step.width, step.height, step.board);
+    if (trial == nullptr)
+        return NoCopy;
+    if (x >= 0 && assumption == AssumeMine)
+        MarkCell(x, y, step.width, step.height, trial);
+    else if (x >= 0)
+        RevealCell(x, y, step.width, step.height, trial, 1);
+    Truth contradiction = 0;
+    if (scratch != nullptr) {
+        contradiction = RunQuietTrial(step, trial, x, y, *scratch);
+    } else {
+        RunTrial(step, trial);
+        contradiction = HasContradiction(step.width, step.height, trial);
+    }
+    FreeBoard(step.width, step.height, trial);
+    return contradiction ? Contradicted : Consistent;
+}
+
+// Finds the first candidate, in scan order, whose assumption leads to a
+// contradiction. The copy is released before the caller acts on the real
+// board. Returns NoCopy as soon as a copy cannot be made.
+//
+// Work that cannot change the answer is skipped. A candidate that borders
+// no uncovered square cannot change how any number sees its neighbours, so
+// its trial runs exactly as a trial without an assumption: on a quiet board
+// that one finds nothing; otherwise it is run once, when first needed, and
+// stands for all such candidates. On a quiet board the trials look only at
+// the numbers that can act (see RunQuietTrial).
+Verdict FindContradiction(const StepArguments& step, Assumption assumption, int32_t& foundX, int32_t& foundY)
+{
+    const bool quiet = IsQuietBoard(step);
+    TrialScratch scratch = {};
+    Verdict withoutAssumption = quiet ? Consistent : NoCopy;
+    bool withoutAssumptionKnown = quiet;
+    for (int32_t x = 0; x < step.width; ++x) {
+        for (int32_t y = 0; y < step.height; ++y) {
+            if (!IsCandidateSquare(step.board[x][y]))
+                continue;
+            Verdict verdict = Consistent;
+            if (BordersUncoveredSquare(step, x, y)) {
+                verdict = RunTrialCopy(step, assumption, x, y, quiet ? &scratch : nullptr);
+            } else {
+                if (!withoutAssumptionKnown) {
+                    withoutAssumption = RunTrialCopy(step, assumption, -1, -1, nullptr);
+                    withoutAssumptionKnown = true;
+                }
+                verdict = withoutAssumption;
+            }
+            if (verdict == Contradicted) {
+                foundX = x;
+                foundY = y;
+            }
+            if (verdict != Consistent)
+                return verdict;
+        }
+    }
+    return Consistent;
+}
+}  // namespace
+
+int32_t ExcludeMineSquare(const StepArguments& step)
+{
+    int32_t x = -1, y = -1;
+    const Verdict verdict = FindContradiction(step, AssumeMine, x, y);
+    if (verdict == NoCopy)
+        return OutcomeStop;
+    if (verdict == Consistent)
+        return passFoundNothing;
+    if (RevealCell(x, y, step.width, step.height, step.board, step.hypothetical)) {
+        ReportLogicalMistake();
+        return OutcomeFailed;
+    }
+    return PassRevealSolved;
+}
+
+int32_t ExcludeSafeSquare(const StepArguments& step)
+{
+    int32_t x = -1, y = -1;
+    const Verdict verdict = FindContradiction(step, AssumeSafe, x, y);
+    if (verdict == NoCopy)
+        return OutcomeStop;
+    if (verdict == Consistent)
+        return passFoundNothing;
+    // MarkCell's result is not tested: it is false in every case, and the
+    // square was a candidate, so it is Covered and the mark always goes down.
+    MarkCell(x, y, step.width, step.height, step.board);
+    return PassRevealSolved;
+}

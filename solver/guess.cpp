@@ -1,0 +1,85 @@
+// Pass 6: estimate each covered square's chance of holding a mine and
+// uncover the lowest. Values are stored as 32-bit floats, worked out in
+// double precision between load and store, and compared as stored.
+#include "model/neighbours.h"
+#include "model/reveal.h"
+#include "platform/random.h"
+#include "solver/solver_passes.h"
+
+namespace {
+void ResetOdds(const StepArguments& step)
+{
+    for (int32_t x = 0; x < step.width; ++x)
+        for (int32_t y = 0; y < step.height; ++y) {
+            step.board[x][y].mineOdds = 0.0f;
+            step.board[x][y].oddsVotes = 0;
+        }
+}
+
+// Every uncovered square (a 0 included) spreads its unmarked mines evenly
+// over its covered neighbours.
+void CollectEstimates(const StepArguments& step)
+{
+    for (int32_t x = 0; x < step.width; ++x) {
+        for (int32_t y = 0; y < step.height; ++y) {
+            const Cell& cell = step.board[x][y];
+            if (cell.state != Revealed || cell.assumedSafe)
+                continue;
+            const int32_t marked = CountMarkedNeighbours(x, y, step.width, step.height, step.board);
+            const int32_t covered = CountUnrevealedNeighbours(x, y, step.width, step.height, step.board) - marked;
+            if (covered == 0)
+                continue;
+            const double estimate = static_cast<double>(cell.adjacentMines - marked) / static_cast<double>(covered);
+            for (int32_t column = x - 1; column <= x + 1; ++column) {
+                for (int32_t row = y - 1; row <= y + 1; ++row) {
+                    if (column < 0 || row < 0 || column >= step.width || row >= step.height)
+                        continue;
+                    Cell& neighbour = step.board[column][row];
+                    if (neighbour.state != Covered)
+                        continue;
+                    neighbour.mineOdds = static_cast<float>(static_cast<double>(neighbour.mineOdds) + estimate);
+                    ++neighbour.oddsVotes;
+                }
+            }
+        }
+    }
+}
+}  // namespace
+
+int32_t GuessSquare(const StepArguments& step, float mineDensity)
+{
+    ResetOdds(step);
+    CollectEstimates(step);
+
+    float bestOdds = 1.0f;
+    int32_t bestX = -1, bestY = -1;
+    for (int32_t x = 0; x < step.width; ++x) {
+        for (int32_t y = 0; y < step.height; ++y) {
+            Cell& cell = step.board[x][y];
+            if (cell.state != Covered)
+                continue;
+            if (cell.oddsVotes == 0) {
+                cell.oddsVotes = 1;
+                cell.mineOdds = mineDensity;
+            }
+            const float odds =
+                static_cast<float>(static_cast<double>(cell.mineOdds) / static_cast<double>(cell.oddsVotes));
+            // Exact ties are settled one at a time: each later square takes
+            // over with chance 1/3, one draw per tie.
+            const bool take = odds < bestOdds || (odds == bestOdds && NextRandom() % 3 == 0);
+            if (take) {
+                bestOdds = odds;
+                bestX = x;
+                bestY = y;
+            }
+        }
+    }
+    if (bestX == -1)
+        return OutcomeStop;
+
+    if (RevealCell(bestX, bestY, step.width, step.height, step.board, step.hypothetical)) {
+        ReportGuessHitMine();
+        return OutcomeFailed;
+    }
+    return PassRevealSolved;
+}

@@ -1,0 +1,140 @@
+// The forced moves of a trial, looking only at the numbers that can act.
+#include "model/reveal.h"
+#include "solver/trials.h"
+
+namespace {
+// Flags of a square in a quiet trial.
+constexpr uint8_t pendingPassTwo = 1;    // pass 2 has not seen its neighbours as they are now
+constexpr uint8_t pendingPassThree = 2;  // the same for pass 3
+constexpr uint8_t changedAround = 4;     // a neighbour changed: test it for a contradiction
+
+struct QuietTrial {
+    const StepArguments& step;
+    Board board;
+    TrialScratch& scratch;
+    int32_t lowest;   // the first and last squares, in scan order, ever flagged
+    int32_t highest;
+};
+
+void Flag(QuietTrial& trial, int32_t index, uint8_t flags)
+{
+    TrialScratch& scratch = trial.scratch;
+    if (scratch.flags[index] == 0)
+        scratch.flagged[scratch.flaggedCount++] = static_cast<int16_t>(index);
+    scratch.flags[index] |= flags;
+    if (index < trial.lowest)
+        trial.lowest = index;
+    if (index > trial.highest)
+        trial.highest = index;
+}
+
+// The square (x, y) has changed: every uncovered neighbour that is not an
+// assumption must be looked at again.
+void NoteChange(QuietTrial& trial, int32_t x, int32_t y)
+{
+    const int32_t width = trial.step.width, height = trial.step.height;
+    for (int32_t column = x - 1; column <= x + 1; ++column) {
+        for (int32_t row = y - 1; row <= y + 1; ++row) {
+            if (column < 0 || row < 0 || column >= width || row >= height || (column == x && row == y))
+                continue;
+            const Cell& cell = trial.board[column][row];
+            if (cell.state != Revealed || cell.assumedSafe)
+                continue;
+            uint8_t flags = changedAround;
+            if (cell.adjacentMines != 0)
+                flags |= pendingPassTwo | pendingPassThree;
+            Flag(trial, column * height + row, flags);
+        }
+    }
+}
+
+// One sweep of pass 2 or pass 3 over the flagged numbers, in scan order; a
+// square flagged further on while the sweep runs is reached in the same
+// sweep, as in the full sweep. Returns whether it changed the copy.
+bool Sweep(QuietTrial& trial, uint8_t pass)
+{
+    const int32_t width = trial.step.width, height = trial.step.height;
+    bool progress = false;
+    for (int32_t index = trial.lowest; index <= trial.highest; ++index) {
+        if (!(trial.scratch.flags[index] & pass))
+            continue;
+        trial.scratch.flags[index] &= static_cast<uint8_t>(~pass);
+        const int32_t x = index / height, y = index % height;
+        const int32_t number = trial.board[x][y].adjacentMines;
+        const NeighbourCounts counts = CountAround(x, y, width, height, trial.board);
+        const bool acts = pass == pendingPassTwo ? MarksAccountForNumber(number, counts.marked, counts.unrevealed)
+                                                 : OnlyMinesUnrevealed(number, counts.marked, counts.unrevealed);
+        if (!acts)
+            continue;
+        // The squares that the area operation will change.
+        int32_t changedX[9], changedY[9], changes = 0;
+        for (int32_t column = x - 1; column <= x + 1; ++column)
+            for (int32_t row = y - 1; row <= y + 1; ++row)
+                if (column >= 0 && row >= 0 && column < width && row < height &&
+                    trial.board[column][row].state == Covered) {
+                    changedX[changes] = column;
+                    changedY[changes] = row;
+                    ++changes;
+                }
+        if (changes == 0)
+            continue;
+        progress = true;
+        if (pass == pendingPassTwo)
+            RevealAround(x, y, width, height, trial.board, 1);
+        else
+            MarkAround(x, y, width, height, trial.board);
+        for (int32_t i = 0; i < changes; ++i)
+            NoteChange(trial, changedX[i], changedY[i]);
+    }
+    return progress;
+}
+}  // namespace
+
+bool IsQuietBoard(const StepArguments& step)
+{
+    for (int32_t x = 0; x < step.width; ++x) {
+        for (int32_t y = 0; y < step.height; ++y) {
+            const Cell& cell = step.board[x][y];
+            if (!IsConstraintSquare(cell))
+                continue;
+            const NeighbourCounts counts = CountAround(x, y, step.width, step.height, step.board);
+            if ((MarksAccountForNumber(cell.adjacentMines, counts.marked, counts.unrevealed) ||
+                 OnlyMinesUnrevealed(cell.adjacentMines, counts.marked, counts.unrevealed)) &&
+                WindowHasCovered(x, y, step.width, step.height, step.board))
+                return false;
+        }
+    }
+    return !HasContradiction(step.width, step.height, step.board);
+}
+
+void ClearTrialScratch(TrialScratch& scratch)
+{
+    for (int32_t i = 0; i < scratch.flaggedCount; ++i)
+        scratch.flags[scratch.flagged[i]] = 0;
+    scratch.flaggedCount = 0;
+}
+
+Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y, TrialScratch& scratch)
+{
+    const int32_t width = step.width, height = step.height;
+    QuietTrial trial = {step, board, scratch, width * height, -1};
+    NoteChange(trial, x, y);
+
+    // The trial's steps: pass 2 while it makes progress, then pass 3; after
+    // progress by pass 3 the next step begins again with pass 2.
+    while (Sweep(trial, pendingPassTwo) || Sweep(trial, pendingPassThree)) {
+    }
+
+    Truth contradiction = 0;
+    for (int32_t i = 0; i < scratch.flaggedCount && !contradiction; ++i) {
+        const int32_t index = scratch.flagged[i];
+        if (!(scratch.flags[index] & changedAround))
+            continue;
+        const int32_t column = index / height, row = index % height;
+        const int32_t number = board[column][row].adjacentMines;
+        const NeighbourCounts counts = CountAround(column, row, width, height, board);
+        contradiction = counts.marked > number || counts.unrevealed < number;
+    }
+    ClearTrialScratch(scratch);
+    return contradiction;
+}

@@ -1,0 +1,35 @@
+// The trial run of passes 4 and 5: the forced moves run on a trial copy of
+// the step's board until they stop.
+#pragma once
+
+#include <cstdint>
+
+#include "solver/solver_passes.h"
+
+// Repeats SolverStep on the copy, from pass 2 with passLimit 4 and
+// `hypothetical` set, while the result is below 8: passes 2 and 3 only,
+// without the audit.
+void RunTrial(const StepArguments& step, Board trial);
+
+// Whether passes 2 and 3 would change nothing on the step's board and no
+// number on it is contradicted. That is the case whenever pass 4 or 5 is
+// reached by falling through, on any sound board.
+bool IsQuietBoard(const StepArguments& step);
+
+// Room to note, for every square of the largest board, what a quiet trial
+// still has to look at. Trials never nest, so one is enough per pass.
+constexpr int32_t maxSquares = maxBoardSide * maxBoardSide;
+struct TrialScratch {
+    uint8_t flags[maxSquares];
+    int16_t flagged[maxSquares];  // the squares whose flags are set
+    int32_t flaggedCount;
+};
+void ClearTrialScratch(TrialScratch& scratch);
+
+// A trial on a copy of a quiet board, with the assumption already made at
+// (x, y), that gives exactly what RunTrial then HasContradiction give: on a
+// quiet board a number can act, or be contradicted, only once one of its
+// neighbours has changed, so only those numbers are looked at, in the same
+// order as the passes' sweeps. Returns whether the copy shows a
+// contradiction.
+Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch);
