@@ -1,0 +1,127 @@
+#include "tools/solver_lab/lab_play.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "model/board.h"
+#include "model/mines.h"
+#include "model/reveal.h"
+#include "platform/portable/testing.h"
+#include "platform/random.h"
+#include "solver/solver.h"
+#include "tools/board_text.h"
+
+namespace {
+typedef std::chrono::steady_clock Clock;
+
+double MillisecondsBetween(Clock::time_point start, Clock::time_point end)
+{
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+// The shell's tally and win test: won when the mines not yet marked equal
+// the covered squares, and then every covered square is marked.
+bool TallyWins(int32_t width, int32_t height, Board board, int32_t mines)
+{
+    int32_t minesLeft = mines;
+    int32_t covered = 0;
+    for (int32_t x = 0; x < width; ++x)
+        for (int32_t y = 0; y < height; ++y) {
+            if (board[x][y].state == Covered)
+                ++covered;
+            if (board[x][y].state == Marked)
+                --minesLeft;
+        }
+    if (minesLeft != covered)
+        return false;
+    for (int32_t x = 0; x < width; ++x)
+        for (int32_t y = 0; y < height; ++y)
+            MarkCell(x, y, width, height, board);
+    return true;
+}
+
+// The square a Hint would uncover, or -1, -1 when it finds none.
+struct HintSquare {
+    int32_t x, y;
+};
+
+// The Hint command's loop on a copy of the board, which is then thrown away.
+// The generator is put back so that timing a Hint cannot change the game.
+HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines)
+{
+    const uint32_t savedState = randomState;
+    HintSquare found = {-1, -1};
+    Board copy = CopyBoard(width, height, live);
+    if (copy != nullptr) {
+        int32_t pass = PassStart;
+        while (found.x < 0) {
+            pass = SolverStep(pass, width, height, mines, copy, nullptr, PassGuess, 0);
+            if (pass >= OutcomeStop)
+                break;
+            for (int32_t x = 0; x < width && found.x < 0; ++x)
+                for (int32_t y = 0; y < height && found.x < 0; ++y)
+                    if (copy[x][y].state == Revealed && !copy[x][y].isMine && live[x][y].state != Revealed)
+                        found = {x, y};
+        }
+        FreeBoard(width, height, copy);
+    }
+    randomState = savedState;
+    return found;
+}
+}  // namespace
+
+GameRecord PlayGame(const LabOptions& options, uint32_t seed)
+{
+    const int32_t width = options.width, height = options.height, mines = options.mines;
+    GameRecord record = {GameStopped, 0, 0.0, {}, {}};
+    SeedRandom(seed);
+    Board board = CreateBoard(width, height);
+    if (board == nullptr)
+        return record;
+    PlaceMines(width, height, board, mines);
+
+    int32_t pass = PassStart;
+    for (;;) {
+        const Clock::time_point tallyStart = Clock::now();
+        const bool won = TallyWins(width, height, board, mines);
+        record.gameMilliseconds += MillisecondsBetween(tallyStart, Clock::now());
+        if (won) {
+            record.end = GameWon;
+            break;
+        }
+
+        HintSquare hint = {-1, -1};
+        if (options.hints) {
+            const Clock::time_point hintStart = Clock::now();
+            hint = RunHint(width, height, board, mines);
+            record.hintMilliseconds.push_back(MillisecondsBetween(hintStart, Clock::now()));
+            portable::ClearMessageBoxLog();
+        }
+
+        const int32_t given = pass;
+        const Clock::time_point stepStart = Clock::now();
+        pass = SolverStep(pass, width, height, mines, board, nullptr, 11, 0);
+        const double stepTime = MillisecondsBetween(stepStart, Clock::now());
+        record.stepMilliseconds.push_back(stepTime);
+        record.gameMilliseconds += stepTime;
+        ++record.steps;
+        portable::ClearMessageBoxLog();
+        if (options.trace && options.hints)
+            std::printf("seed %u step %d: hint %d,%d pass %d -> %d %s\n", seed, record.steps, hint.x, hint.y, given,
+                        pass, BoardToLine(width, height, board).c_str());
+        else if (options.trace)
+            std::printf("seed %u step %d: pass %d -> %d %s\n", seed, record.steps, given, pass,
+                        BoardToLine(width, height, board).c_str());
+
+        if (pass >= OutcomeStop) {
+            record.end = pass == OutcomeFinished ? GameWon : pass == OutcomeFailed ? GameLost : GameStopped;
+            break;
+        }
+    }
+    if (options.trace)
+        std::printf("seed %u end: %s after %d steps, generator state %u\n", seed,
+                    record.end == GameWon ? "won" : record.end == GameLost ? "lost" : "stopped", record.steps,
+                    randomState);
+    FreeBoard(width, height, board);
+    return record;
+}
