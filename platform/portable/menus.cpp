@@ -2,8 +2,7 @@
 // POPUP and MENUITEM lines between BEGIN and END (or braces), with the
 // CHECKED and GRAYED options and MENUITEM SEPARATOR.
 #include <cctype>
-#include <algorithm>
-#include <cstring>
+#include <cstdlib>
 
 #include "platform/portable/window_system.h"
 
@@ -251,8 +250,5 @@ int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT 
         return 0;
     if (text == nullptr || maxCount <= 0)
         return static_cast<int>(record->text.size());
-    const size_t length = std::min(record->text.size(), static_cast<size_t>(maxCount - 1));
-    std::memcpy(text, record->text.data(), length);
-    text[length] = '\0';
-    return static_cast<int>(length);
+    return CopyText(record->text, text, maxCount);
 }

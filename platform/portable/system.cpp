@@ -1,5 +1,7 @@
 // The window system's state, its reset, the clock, the screen and message boxes.
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/portable/window_system.h"
 
@@ -19,6 +21,16 @@ bool SameName(const std::string& a, const std::string& b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+int CopyText(const std::string& text, LPSTR buffer, int maxCount)
+{
+    if (buffer == nullptr || maxCount <= 0)
+        return 0;
+    const size_t length = std::min(text.size(), static_cast<size_t>(maxCount - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
 }
 
 void ResetWindowSystem()

@@ -103,6 +103,10 @@ HWND HandleOf(uint32_t id);
 Window* FindWindowRecord(HWND window);
 bool SameName(const std::string& a, const std::string& b);
 
+// Copies text into a caller's buffer of maxCount bytes as the Win32 text
+// calls do: cut to fit, always terminated; returns the characters copied.
+int CopyText(const std::string& text, LPSTR buffer, int maxCount);
+
 // The system classes "Static", "Edit" and "Button".
 void RegisterSystemClasses();
 bool IsSystemClass(const Window& window);

@@ -1,6 +1,5 @@
 // Window classes, windows, their geometry, text and focus.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/portable/window_system.h"
 
@@ -363,16 +362,8 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu)
 
 int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount)
 {
-    if (text == nullptr || maxCount <= 0)
-        return 0;
-    text[0] = '\0';
     const Window* record = FindWindowRecord(window);
-    if (record == nullptr)
-        return 0;
-    const size_t length = std::min(record->text.size(), static_cast<size_t>(maxCount - 1));
-    std::memcpy(text, record->text.data(), length);
-    text[length] = '\0';
-    return static_cast<int>(length);
+    return CopyText(record == nullptr ? std::string() : record->text, text, maxCount);
 }
 
 int WINAPI GetWindowTextLengthA(HWND window)
@@ -392,17 +383,8 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
 
 int WINAPI GetClassNameA(HWND window, LPSTR className, int maxCount)
 {
-    if (className == nullptr || maxCount <= 0)
-        return 0;
-    className[0] = '\0';
     const Window* record = FindWindowRecord(window);
-    if (record == nullptr)
-        return 0;
-    const std::string& name = record->windowClass->name;
-    const size_t length = std::min(name.size(), static_cast<size_t>(maxCount - 1));
-    std::memcpy(className, name.data(), length);
-    className[length] = '\0';
-    return static_cast<int>(length);
+    return CopyText(record == nullptr ? std::string() : record->windowClass->name, className, maxCount);
 }
 
 HWND WINAPI GetParent(HWND window)

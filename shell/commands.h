@@ -1,0 +1,12 @@
+// The commands of the menu bar, which the keys, the face and the settings
+// also send to the main window.
+#pragma once
+
+#include "model/cell.h"
+
+// Carries out one command; unknown ids are ignored. The result is false.
+Truth OnCommand(unsigned short id);
+
+// Uncovers one square of the live board that Solver proves safe on a copy,
+// or says that it found none.
+void GiveHint();

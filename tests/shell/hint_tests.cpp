@@ -1,0 +1,140 @@
+// The Hint command on the live game.
+#include <gtest/gtest.h>
+
+#include "model/memory.h"
+#include "platform/app_handles.h"
+#include "shell/game.h"
+#include "support/game_harness.h"
+
+using portable::MouseButton;
+
+namespace {
+const char* const noHintText = "Solver has not identified any squares that can be safely uncovered without guessing.";
+
+int CountRevealedSafe()
+{
+    int count = 0;
+    for (POINT square : SafeSquares())
+        count += liveBoard[square.x][square.y].state == Revealed;
+    return count;
+}
+
+// Uncovers squares until one has a number and a covered neighbour: a board
+// on which Solver has something to work with.
+void OpenTheBoard()
+{
+    for (POINT square : SafeSquares()) {
+        if (liveBoard[square.x][square.y].state == Covered) {
+            ClickSquareNow(square);
+            return;
+        }
+    }
+}
+}  // namespace
+
+TEST(Hint, OnAFreshBoardSaysItFoundNothingAndChangesNothing)
+{
+    Script script;
+    script.Turn().Command(10009).Do([] {
+        EXPECT_EQ(CountSquares(Covered), 81);
+        EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "a hint does not start the clock";
+    });
+    script.Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+    ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(portable::MessageBoxLog()[0].text, noHintText);
+    EXPECT_EQ(portable::MessageBoxLog()[0].title, "Hint");
+    EXPECT_EQ(portable::MessageBoxLog()[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(portable::MessageBoxLog()[0].owner, mainWindow);
+}
+
+TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
+{
+    // Several games: hints from an opened board, each uncovering a square
+    // (with its flood fill) that was covered, never a mine, until Solver
+    // finds nothing or the game is won.
+    for (uint32_t ticks : {1000u, 2000u, 3000u, 4000u, 5000u}) {
+        POINT wrongMark = {-1, -1};
+        int revealed = 0;
+        int hintsGiven = 0;
+        Script script;
+        script.Turn().Do([] { OpenTheBoard(); }).Do([&] {
+            // A wrong mark and a right one, which the hints must leave alone.
+            for (POINT square : SafeSquares())
+                if (liveBoard[square.x][square.y].state == Covered) {
+                    wrongMark = square;
+                    ClickSquareNow(square, MouseButton::Right);
+                    break;
+                }
+            revealed = CountRevealedSafe();
+        });
+        for (int hint = 0; hint < 6; ++hint) {
+            script.Command(10009).Do([&] {
+                if (gameState == Won || !portable::MessageBoxLog().empty())
+                    return;
+                ++hintsGiven;
+                EXPECT_GT(CountRevealedSafe(), revealed) << ticks << " hint " << hintsGiven;
+                revealed = CountRevealedSafe();
+                EXPECT_EQ(CountSquares(Exploded), 0);
+                EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, static_cast<uint32_t>(Marked));
+                EXPECT_NE(gameState, static_cast<uint32_t>(Lost));
+            });
+        }
+        script.Exit();
+        EXPECT_EQ(RunProgram(script, ticks), 0);
+        for (const auto& call : portable::MessageBoxLog())
+            EXPECT_EQ(call.text, noHintText);
+        EXPECT_GT(hintsGiven, 0) << ticks;
+    }
+}
+
+TEST(Hint, AfterALossOrAWinDoesNothing)
+{
+    Script script;
+    script.Turn()
+        .Do([] { ClickSquareNow(MineSquares()[0]); })
+        .Command(10009)
+        .Do([] { SetGameSettings(3, 3, 9); })
+        .Turn()
+        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
+        .Command(10009)
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST(Hint, ANewGameBegunDuringAMessageIsLeftAlone)
+{
+    // The hint's copy cannot get its first trial copy (out of memory); while
+    // that message is up, the custom-game window starts a 16 by 16 game.
+    // The hint must release its 9 by 9 copy as such and stop.
+    int messages = 0;
+    auto handler = [&messages](const portable::MessageBoxCall& call) {
+        ++messages;
+        if (call.title == "No Memory") {
+            EnterCustomGame("16", "16", "40");
+            portable::PumpMessages();
+        }
+        return IDOK;
+    };
+    Script script;
+    script.Turn()
+        .Do([] { OpenTheBoard(); })
+        .Command(10004)
+        .Do([] {
+            // The hint's copy: a table and nine columns; the tenth allocation
+            // from now is the first trial copy's table.
+            FailAllocationAfter(10);
+            portable::ChooseMenuItem(mainWindow, 10009);
+        })
+        .Do([] {
+            EXPECT_EQ(boardColumns, 16);
+            EXPECT_EQ(boardRows, 16);
+            EXPECT_EQ(CountSquares(Covered), 256) << "nothing of the hint reached the new game";
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 1000, handler), 0);
+    ASSERT_EQ(messages, 1) << "no hint message about a game that is gone";
+    EXPECT_EQ(portable::MessageBoxLog()[0].text, "Out of memory to allocate minefield!");
+}

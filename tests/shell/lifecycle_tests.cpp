@@ -1,0 +1,180 @@
+// Games begun, lost and won through the real main loop.
+#include <gtest/gtest.h>
+
+#include "platform/app_handles.h"
+#include "shell/game.h"
+#include "support/game_harness.h"
+#include "view/counters.h"
+
+using portable::MouseButton;
+
+namespace {
+bool IsCovered(POINT square)
+{
+    return liveBoard[square.x][square.y].state == Covered;
+}
+
+void UncoverEverySafeSquare()
+{
+    for (POINT square : SafeSquares())
+        if (IsCovered(square))
+            ClickSquareNow(square);
+}
+}  // namespace
+
+TEST(Lifecycle, AMineOnTheFirstClickLosesWithoutStartingTheClock)
+{
+    POINT hit, markedMine, wrongMark, coveredSafe;
+    uint32_t clockStart = 0;
+    Script script;
+    script.Turn()
+        .Do([&] {
+            hit = MineSquares()[0];
+            markedMine = MineSquares()[1];
+            wrongMark = SafeSquares()[0];
+            ClickSquareNow(markedMine, MouseButton::Right);
+            ClickSquareNow(wrongMark, MouseButton::Right);
+        })
+        .Do([&] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "marking does not start the clock";
+            EXPECT_EQ(CounterText(), "008");
+            clockStart = startTick;
+            ClickSquareNow(hit);
+        })
+        .Pause(5000)
+        .Turn()
+        .Do([&] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(startTick, clockStart);
+            EXPECT_EQ(FaceName(), "dsmile");
+            EXPECT_EQ(TimerText(), "000");
+            EXPECT_EQ(SquarePicture(hit.x, hit.y), "rmine");
+            EXPECT_EQ(SquarePicture(markedMine.x, markedMine.y), "marked");
+            EXPECT_EQ(SquarePicture(wrongMark.x, wrongMark.y), "bmine");
+            for (POINT mine : MineSquares()) {
+                const bool hitOrMarked = (mine.x == hit.x && mine.y == hit.y) ||
+                                         (mine.x == markedMine.x && mine.y == markedMine.y);
+                if (!hitOrMarked) {
+                    EXPECT_EQ(SquarePicture(mine.x, mine.y), "mine");
+                }
+            }
+            coveredSafe = SafeSquares()[1];
+            EXPECT_EQ(SquarePicture(coveredSafe.x, coveredSafe.y), "nc");
+            // The board takes no more moves.
+            ClickSquareNow(coveredSafe);
+            ClickSquareNow(coveredSafe, MouseButton::Right);
+        })
+        .Do([&] { EXPECT_EQ(SquarePicture(coveredSafe.x, coveredSafe.y), "nc"); })
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+}
+
+TEST(Lifecycle, UncoveringEverySafeSquareWinsAndMarksTheMines)
+{
+    Script script;
+    script.Turn()
+        .Do([] { UncoverEverySafeSquare(); })
+        .Do([] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(FaceName(), "csmile");
+            for (POINT mine : MineSquares())
+                EXPECT_EQ(SquarePicture(mine.x, mine.y), "marked");
+            EXPECT_EQ(CounterText(), "010") << "the counter catches up a turn later";
+        })
+        .Turn()
+        .Do([] { EXPECT_EQ(CounterText(), "000"); })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 4242), 0);
+}
+
+TEST(Lifecycle, AWrongMarkKeepsTheGameFromBeingWon)
+{
+    POINT last;
+    Script script;
+    script.Turn()
+        .Do([&] {
+            // A mark stops flood fills: every other safe square is uncovered.
+            last = SafeSquares()[0];
+            ClickSquareNow(last, MouseButton::Right);
+        })
+        .Do([&] { UncoverEverySafeSquare(); })
+        .Do([&] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            ClickSquareNow(last, MouseButton::Right);  // the mark comes off
+        })
+        .Do([&] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            ClickSquareNow(last);
+        })
+        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 777), 0);
+}
+
+TEST(Lifecycle, AsManyMinesAsSquaresIsWonBeforeAnyClick)
+{
+    Script script;
+    script.Turn()
+        .Do([] { SetGameSettings(4, 3, 12); })
+        .Turn()
+        .Turn()
+        .Turn()
+        .Do([] {
+            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(FaceName(), "csmile");
+            EXPECT_EQ(CountSquares(Marked), 12);
+            EXPECT_EQ(CounterText(), "000");
+            EXPECT_EQ(TimerText(), "000");
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+}
+
+TEST(Lifecycle, ANewGameOfTheSameSizeKeepsTheWindowAndAnotherSizeRecentresIt)
+{
+    RECT before, same, other;
+    Script script;
+    script.Turn()
+        .Do([&] { GetWindowRect(mainWindow, &before); })
+        .Key(VK_F2)
+        .Do([&] { GetWindowRect(mainWindow, &same); })
+        .Command(10002)
+        .Do([&] { GetWindowRect(mainWindow, &other); })
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+    EXPECT_EQ(same.left, before.left);
+    EXPECT_EQ(same.top, before.top);
+    EXPECT_EQ(same.right, before.right);
+    EXPECT_EQ(other.right - other.left - (before.right - before.left), (16 - 9) * 16);
+    EXPECT_LT(other.left, before.left);
+}
+
+TEST(Timer, MovesOnlyWhileRunningOncePerSecondAndStopsAtTheCap)
+{
+    Script script;
+    script.Turn()
+        .Pause(3000)
+        .Turn()
+        .Do([] { EXPECT_EQ(TimerText(), "000") << "a fresh game's clock stands still"; })
+        .Do([] {
+            POINT safe = SafeSquares()[0];
+            portable::ClickMouse(mainWindow, MouseButton::Left, SquareCentre(safe.x, safe.y).x,
+                                 SquareCentre(safe.x, safe.y).y);
+        })
+        .Pause(2500)
+        .Do([] { EXPECT_EQ(TimerText(), "000") << "no turn, no redraw"; })
+        .Turn()
+        .Do([] { EXPECT_EQ(TimerText(), "002"); })
+        .Pause(1000000)
+        .Turn()
+        .Do([] { EXPECT_EQ(TimerText(), "999"); })
+        .Do([] { ClickSquareNow(MineSquares()[0]); })
+        .Pause(5000)
+        .Turn()
+        .Do([] { EXPECT_EQ(TimerText(), "999"); })
+        .Key(VK_F2)
+        .Turn()
+        .Do([] { EXPECT_EQ(TimerText(), "000"); })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 5500), 0);
+}
