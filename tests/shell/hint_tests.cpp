@@ -88,6 +88,51 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
     }
 }
 
+TEST(Hint, PassesOverASquareThePlayerHasMarked)
+{
+    // First run: a game in which a hint after the opening click uncovers a
+    // square, and which square that is.
+    POINT hinted = {-1, -1};
+    uint32_t ticks = 6000;
+    for (; ticks < 6000 + 20 * 997 && hinted.x < 0; ticks += 997) {
+        std::vector<POINT> coveredBefore;
+        Script first;
+        first.Turn()
+            .Do([] { OpenTheBoard(); })
+            .Do([&] {
+                for (POINT square : SafeSquares())
+                    if (liveBoard[square.x][square.y].state == Covered)
+                        coveredBefore.push_back(square);
+            })
+            .Command(10009)
+            .Do([&] {
+                for (POINT square : coveredBefore)
+                    if (liveBoard[square.x][square.y].state == Revealed && hinted.x < 0)
+                        hinted = square;
+            })
+            .Exit();
+        ASSERT_EQ(RunProgram(first, ticks), 0);
+    }
+    ticks -= 997;
+    ASSERT_GE(hinted.x, 0) << "a hint uncovered a square in one of the games";
+
+    // Second run, the same game: with that square marked, the hint must
+    // uncover another one (or say it has none), not stop at the mark.
+    int revealedBefore = 0;
+    Script second;
+    second.Turn()
+        .Do([] { OpenTheBoard(); })
+        .Do([&] { ClickSquareNow(hinted, MouseButton::Right); })
+        .Do([&] { revealedBefore = CountRevealedSafe(); })
+        .Command(10009)
+        .Do([&] {
+            EXPECT_EQ(liveBoard[hinted.x][hinted.y].state, static_cast<uint32_t>(Marked));
+            EXPECT_TRUE(CountRevealedSafe() > revealedBefore || !portable::MessageBoxLog().empty());
+        })
+        .Exit();
+    ASSERT_EQ(RunProgram(second, ticks), 0);
+}
+
 TEST(Hint, AfterALossOrAWinDoesNothing)
 {
     Script script;
