@@ -15,47 +15,53 @@ bool WindowHasCovered(int32_t x, int32_t y, int32_t width, int32_t height, Board
     return false;
 }
 
-// Pass 2: where the marks account for the number, every other covered
-// neighbour is safe. Squares uncovered earlier in the sweep can act later in
-// the same sweep.
-Truth RevealAroundSolvedSquares(const StepArguments& step)
+bool ForcedMoveApplies(ForcedMove move, int32_t x, int32_t y, int32_t width, int32_t height, Board board)
+{
+    const int32_t number = board[x][y].adjacentMines;
+    const NeighbourCounts counts = CountAround(x, y, width, height, board);
+    if (move == UncoverAround)
+        return counts.marked == number && counts.unrevealed != counts.marked;
+    return counts.unrevealed == number && counts.marked != number;
+}
+
+void ApplyForcedMove(ForcedMove move, int32_t x, int32_t y, int32_t width, int32_t height, Board board,
+                     Truth hypothetical)
+{
+    // After the audit every mark is on a mine, so uncovering cannot hit one;
+    // on a trial copy it uncovers only assumptions.
+    if (move == UncoverAround)
+        RevealAround(x, y, width, height, board, hypothetical);
+    else
+        MarkAround(x, y, width, height, board);
+}
+
+namespace {
+// One sweep of a forced move over every constraint square, columns outer;
+// squares uncovered earlier in the sweep can act later in the same sweep.
+// True when it changed the board.
+Truth SweepForcedMove(const StepArguments& step, ForcedMove move)
 {
     Truth progress = 0;
     for (int32_t x = 0; x < step.width; ++x) {
         for (int32_t y = 0; y < step.height; ++y) {
-            const Cell& cell = step.board[x][y];
-            if (!IsConstraintSquare(cell))
-                continue;
-            const NeighbourCounts counts = CountAround(x, y, step.width, step.height, step.board);
-            if (!MarksAccountForNumber(cell.adjacentMines, counts.marked, counts.unrevealed))
+            if (!IsConstraintSquare(step.board[x][y]) ||
+                !ForcedMoveApplies(move, x, y, step.width, step.height, step.board))
                 continue;
             if (WindowHasCovered(x, y, step.width, step.height, step.board))
                 progress = 1;
-            // The audit has checked every mark, so this cannot hit a mine;
-            // on a trial copy it uncovers only assumptions.
-            RevealAround(x, y, step.width, step.height, step.board, step.hypothetical);
+            ApplyForcedMove(move, x, y, step.width, step.height, step.board, step.hypothetical);
         }
     }
     return progress;
 }
+}  // namespace
 
-// Pass 3: where the unrevealed neighbours are exactly as many as the number,
-// they are all mines.
+Truth RevealAroundSolvedSquares(const StepArguments& step)
+{
+    return SweepForcedMove(step, UncoverAround);
+}
+
 Truth MarkForcedMines(const StepArguments& step)
 {
-    Truth progress = 0;
-    for (int32_t x = 0; x < step.width; ++x) {
-        for (int32_t y = 0; y < step.height; ++y) {
-            const Cell& cell = step.board[x][y];
-            if (!IsConstraintSquare(cell))
-                continue;
-            const NeighbourCounts counts = CountAround(x, y, step.width, step.height, step.board);
-            if (!OnlyMinesUnrevealed(cell.adjacentMines, counts.marked, counts.unrevealed))
-                continue;
-            if (WindowHasCovered(x, y, step.width, step.height, step.board))
-                progress = 1;
-            MarkAround(x, y, step.width, step.height, step.board);
-        }
-    }
-    return progress;
+    return SweepForcedMove(step, MarkAroundNumber);
 }

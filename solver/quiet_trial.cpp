@@ -54,17 +54,14 @@ void NoteChange(QuietTrial& trial, int32_t x, int32_t y)
 bool Sweep(QuietTrial& trial, uint8_t pass)
 {
     const int32_t width = trial.step.width, height = trial.step.height;
+    const ForcedMove move = pass == pendingPassTwo ? UncoverAround : MarkAroundNumber;
     bool progress = false;
     for (int32_t index = trial.lowest; index <= trial.highest; ++index) {
         if (!(trial.scratch.flags[index] & pass))
             continue;
         trial.scratch.flags[index] &= static_cast<uint8_t>(~pass);
         const int32_t x = index / height, y = index % height;
-        const int32_t number = trial.board[x][y].adjacentMines;
-        const NeighbourCounts counts = CountAround(x, y, width, height, trial.board);
-        const bool acts = pass == pendingPassTwo ? MarksAccountForNumber(number, counts.marked, counts.unrevealed)
-                                                 : OnlyMinesUnrevealed(number, counts.marked, counts.unrevealed);
-        if (!acts)
+        if (!ForcedMoveApplies(move, x, y, width, height, trial.board))
             continue;
         // The squares that the area operation will change.
         int32_t changedX[9], changedY[9], changes = 0;
@@ -79,10 +76,7 @@ bool Sweep(QuietTrial& trial, uint8_t pass)
         if (changes == 0)
             continue;
         progress = true;
-        if (pass == pendingPassTwo)
-            RevealAround(x, y, width, height, trial.board, 1);
-        else
-            MarkAround(x, y, width, height, trial.board);
+        ApplyForcedMove(move, x, y, width, height, trial.board, 1);
         for (int32_t i = 0; i < changes; ++i)
             NoteChange(trial, changedX[i], changedY[i]);
     }
@@ -97,9 +91,8 @@ bool IsQuietBoard(const StepArguments& step)
             const Cell& cell = step.board[x][y];
             if (!IsConstraintSquare(cell))
                 continue;
-            const NeighbourCounts counts = CountAround(x, y, step.width, step.height, step.board);
-            if ((MarksAccountForNumber(cell.adjacentMines, counts.marked, counts.unrevealed) ||
-                 OnlyMinesUnrevealed(cell.adjacentMines, counts.marked, counts.unrevealed)) &&
+            if ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
+                 ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
                 WindowHasCovered(x, y, step.width, step.height, step.board))
                 return false;
         }

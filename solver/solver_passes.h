@@ -32,18 +32,18 @@ inline bool IsCandidateSquare(const Cell& cell)
     return cell.state == Covered && !cell.assumedSafe;
 }
 
-// The forced-move patterns at a constraint square with number n: pass 2
-// uncovers where the marks account for the number and other unrevealed
-// neighbours remain; pass 3 marks where the unrevealed neighbours are
-// exactly the number and not all of them are marked.
-inline bool MarksAccountForNumber(int32_t number, int32_t marked, int32_t unrevealed)
-{
-    return marked == number && unrevealed != marked;
-}
-inline bool OnlyMinesUnrevealed(int32_t number, int32_t marked, int32_t unrevealed)
-{
-    return unrevealed == number && marked != number;
-}
+// The two forced moves at a constraint square: pass 2 uncovers around it
+// where the marks account for its number and other unrevealed neighbours
+// remain; pass 3 marks around it where the unrevealed neighbours are
+// exactly as many as the number and not all of them are marked.
+enum ForcedMove { UncoverAround, MarkAroundNumber };
+
+// Whether the move's pattern holds at constraint square (x, y).
+bool ForcedMoveApplies(ForcedMove move, int32_t x, int32_t y, int32_t width, int32_t height, Board board);
+
+// The move's area operation on the 3 by 3 window of (x, y).
+void ApplyForcedMove(ForcedMove move, int32_t x, int32_t y, int32_t width, int32_t height, Board board,
+                     Truth hypothetical);
 
 // The neighbours of (x, y) that are Marked and those that are not Revealed,
 // counted in one walk: the numbers that CountMarkedNeighbours and
