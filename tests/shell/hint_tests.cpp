@@ -23,12 +23,9 @@ int CountRevealedSafe()
 // on which Solver has something to work with.
 void OpenTheBoard()
 {
-    for (POINT square : SafeSquares()) {
-        if (liveBoard[square.x][square.y].state == Covered) {
-            ClickSquareNow(square);
-            return;
-        }
-    }
+    const std::vector<POINT> covered = CoveredSafeSquares();
+    if (!covered.empty())
+        ClickSquareNow(covered[0]);
 }
 }  // namespace
 
@@ -60,12 +57,8 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
         Script script;
         script.Turn().Do([] { OpenTheBoard(); }).Do([&] {
             // A wrong mark and a right one, which the hints must leave alone.
-            for (POINT square : SafeSquares())
-                if (liveBoard[square.x][square.y].state == Covered) {
-                    wrongMark = square;
-                    ClickSquareNow(square, MouseButton::Right);
-                    break;
-                }
+            wrongMark = CoveredSafeSquares().at(0);
+            ClickSquareNow(wrongMark, MouseButton::Right);
             revealed = CountRevealedSafe();
         });
         for (int hint = 0; hint < 6; ++hint) {
@@ -100,9 +93,7 @@ TEST(Hint, PassesOverASquareThePlayerHasMarked)
         first.Turn()
             .Do([] { OpenTheBoard(); })
             .Do([&] {
-                for (POINT square : SafeSquares())
-                    if (liveBoard[square.x][square.y].state == Covered)
-                        coveredBefore.push_back(square);
+                coveredBefore = CoveredSafeSquares();
             })
             .Command(10009)
             .Do([&] {

@@ -9,16 +9,10 @@
 using portable::MouseButton;
 
 namespace {
-bool IsCovered(POINT square)
-{
-    return liveBoard[square.x][square.y].state == Covered;
-}
-
 void UncoverEverySafeSquare()
 {
-    for (POINT square : SafeSquares())
-        if (IsCovered(square))
-            ClickSquareNow(square);
+    for (POINT square : CoveredSafeSquares())
+        ClickSquareNow(square);
 }
 }  // namespace
 

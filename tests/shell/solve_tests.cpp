@@ -69,11 +69,7 @@ TEST(Solve, AWrongMarkDuringSolveStopsSolverButNotTheGame)
         .Do([] {
             // Solver has taken its first step; mark a covered safe square.
             ASSERT_TRUE(solving);
-            for (POINT square : SafeSquares())
-                if (liveBoard[square.x][square.y].state == Covered) {
-                    ClickSquareNow(square, MouseButton::Right);
-                    break;
-                }
+            ClickSquareNow(CoveredSafeSquares().at(0), MouseButton::Right);
         })
         .WaitUntil([] { return !solving; })
         .Pause(3000)

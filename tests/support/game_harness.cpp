@@ -253,6 +253,15 @@ std::vector<POINT> SafeSquares()
     return SquaresWhere(false);
 }
 
+std::vector<POINT> CoveredSafeSquares()
+{
+    std::vector<POINT> covered;
+    for (POINT square : SafeSquares())
+        if (liveBoard[square.x][square.y].state == Covered)
+            covered.push_back(square);
+    return covered;
+}
+
 std::vector<std::string> MessageBoxes()
 {
     std::vector<std::string> boxes;

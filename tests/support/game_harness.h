@@ -74,6 +74,8 @@ bool DifficultyChecked(int position);
 // The squares of the live board that hold a mine, or do not.
 std::vector<POINT> MineSquares();
 std::vector<POINT> SafeSquares();
+// The safe squares that are still covered.
+std::vector<POINT> CoveredSafeSquares();
 
 // The message boxes shown so far, as "title: text".
 std::vector<std::string> MessageBoxes();
