@@ -1,5 +1,5 @@
 // The system classes: "Static" (labels and pictures, transparent to the
-// mouse), "Edit" (a one-line text field) and "Button" (a push button).
+// mouse; a picture answers STM_GETIMAGE with its bitmap object), "Edit" (a one-line text field) and "Button" (a push button).
 #include <cctype>
 
 #include "platform/portable/window_system.h"
@@ -10,6 +10,8 @@ LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     if (message == WM_NCHITTEST)
         return HTTRANSPARENT;
+    if (message == STM_GETIMAGE && wParam == IMAGE_BITMAP)
+        return reinterpret_cast<LRESULT>(FindWindowRecord(window)->bitmap);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -54,6 +54,11 @@ void DrawBitmap(Image& image, const Bitmap& bitmap, LONG left, LONG top)
 }
 }  // namespace
 
+bool IsStockObject(HGDIOBJ object)
+{
+    return StockIndexOf(static_cast<HBRUSH>(object)) >= 0;
+}
+
 Rgb StockBrushColour(int object)
 {
     return object >= 0 && object < stockBrushCount ? stockColours[object] : Rgb{0, 0, 0};
@@ -82,8 +87,9 @@ Image RenderClientArea(HWND window)
         FillImage(image, fill.rect, fill.colour);
     for (HWND child : ChildWindows(window)) {
         const Window* picture = FindWindowRecord(child);
-        if (picture->bitmap != nullptr && picture->visible)
-            DrawBitmap(image, *picture->bitmap, picture->rect.left, picture->rect.top);
+        const Bitmap* bitmap = BitmapOfObject(picture->bitmap);
+        if (bitmap != nullptr && picture->visible)
+            DrawBitmap(image, *bitmap, picture->rect.left, picture->rect.top);
     }
     return image;
 }

@@ -15,6 +15,10 @@ namespace portable {
 constexpr int defaultScreenWidth = 1024;
 constexpr int defaultScreenHeight = 768;
 
+// Windows' default limit of GDI objects per process: past it, loading a
+// bitmap fails and a picture shows nothing.
+constexpr int defaultGdiObjectLimit = 10000;
+
 // The exit code that the main loop receives when a test's input runs out
 // while the program waits for input.
 constexpr int inputExhaustedExitCode = 125;
@@ -83,6 +87,11 @@ std::vector<HWND> ChildWindows(HWND parent);  // alive children, in creation ord
 std::vector<HWND> TopLevelWindows();          // alive top-level windows, in creation order
 int WindowCount();                            // every alive window
 uint64_t WindowsCreated();                    // windows created since the reset
+
+// GDI objects: every bitmap a picture loads is an object of its own that
+// outlives its window until DeleteObject. Stock objects are not counted.
+int LiveGdiObjectCount();
+void SetGdiObjectLimit(int limit);
 
 struct Rgb {
     uint8_t r;

@@ -50,6 +50,7 @@ BLASTGRID_DECLARE_HANDLE(HMENU);
 BLASTGRID_DECLARE_HANDLE(HICON);
 BLASTGRID_DECLARE_HANDLE(HBRUSH);
 BLASTGRID_DECLARE_HANDLE(HDC);
+BLASTGRID_DECLARE_HANDLE(HBITMAP);
 #undef BLASTGRID_DECLARE_HANDLE
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
@@ -178,6 +179,9 @@ struct WNDCLASSEXA {
 #define SS_BITMAP 0x0000000EL
 #define SS_TYPEMASK 0x0000001FL
 #define SS_NOTIFY 0x00000100L
+#define STM_SETIMAGE 0x0172
+#define STM_GETIMAGE 0x0173
+#define IMAGE_BITMAP 0
 #define ES_LEFT 0x0000L
 #define ES_NUMBER 0x2000L
 #define BS_PUSHBUTTON 0x00000000L
@@ -242,6 +246,8 @@ struct WNDCLASSEXA {
 #define GRAY_BRUSH 2
 #define DKGRAY_BRUSH 3
 #define BLACK_BRUSH 4
+#define OBJ_BRUSH 2
+#define OBJ_BITMAP 7
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 
@@ -310,6 +316,9 @@ BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 BOOL WINAPI PtInRect(const RECT* rect, POINT point);
 HGDIOBJ WINAPI GetStockObject(int object);
+HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+DWORD WINAPI GetObjectType(HGDIOBJ object);
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 
 // Program entry: the portable build has no Windows loader, so a native

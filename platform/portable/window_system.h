@@ -53,7 +53,7 @@ struct Window {
     bool needsPaint = false;
     bool destroying = false;
     bool buttonPressed = false;  // push buttons: pressed and not yet released
-    const Bitmap* bitmap = nullptr;
+    HBITMAP bitmap = nullptr;  // a picture's own bitmap object; it outlives the window
     std::vector<Fill> lastPaint;
     std::vector<Fill> currentPaint;
 };
@@ -94,7 +94,10 @@ struct System {
     std::vector<MessageBoxCall> messageBoxLog;
     MessageBoxHandler messageBoxHandler;
     InputSource inputSource;
-    std::map<std::string, Bitmap> bitmapCache;
+    std::map<std::string, Bitmap> bitmapCache;  // decoded resources, by upper-case name
+    std::map<uintptr_t, Bitmap> bitmapObjects;  // live bitmap objects, by handle
+    uintptr_t nextBitmapHandle = 0x10000;
+    int gdiObjectLimit = defaultGdiObjectLimit;
 };
 
 System& TheSystem();
@@ -117,6 +120,12 @@ POINT ClientOriginOnScreen(const Window& window);
 
 // Resources embedded from the resource script at build time.
 const Bitmap* FindBitmap(const char* name);
+
+// The stock brushes are objects that are never created or deleted.
+bool IsStockObject(HGDIOBJ object);
+
+// The pixels of a live bitmap object; nullptr for a deleted or unknown one.
+const Bitmap* BitmapOfObject(HBITMAP object);
 bool HasResource(const char* type, const char* name);
 std::string ResourceScript();
 

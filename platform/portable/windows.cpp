@@ -198,7 +198,6 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* record)
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
-    (void)instance;
     (void)param;
     System& system = TheSystem();
     const WindowClass* windowClass = FindClass(className);
@@ -226,9 +225,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.needsPaint = window.visible && !IsSystemClass(window);
     if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP) {
         // A picture: shows the bitmap named by its text, sized to the bitmap.
-        window.bitmap = FindBitmap(window.text.c_str());
-        if (window.bitmap != nullptr)
-            window.rect = {x, y, x + window.bitmap->width, y + window.bitmap->height};
+        // The control loads a bitmap object of its own, which it never releases.
+        window.bitmap = LoadBitmapA(instance, window.text.c_str());
+        if (const Bitmap* bitmap = BitmapOfObject(window.bitmap))
+            window.rect = {x, y, x + bitmap->width, y + bitmap->height};
     }
 
     const HWND handle = HandleOf(window.id);
