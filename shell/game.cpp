@@ -87,7 +87,7 @@ void NewGame(int32_t columns, int32_t rows, int32_t mines, Board* boardSlot, Cel
     RefreshCells(columns, rows, *boardSlot, *viewSlot);
 
     const POINT corner = FaceCorner();
-    DestroyWindow(faceWindow);
+    DestroyPicture(faceWindow);
     faceWindow = CreatePicture("psmile", corner.x, corner.y, 0, 0);
 
     gameState = Fresh;

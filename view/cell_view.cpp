@@ -27,7 +27,7 @@ void FreeCellViews(int32_t width, int32_t height, CellViewStore store)
     for (int32_t x = 0; x < width; ++x) {
         for (int32_t y = 0; y < height; ++y)
             if (IsWindow(store[x][y].window))
-                DestroyWindow(store[x][y].window);
+                DestroyPicture(store[x][y].window);
         ReleaseMemory(store[x]);
         store[x] = nullptr;
     }
@@ -58,7 +58,7 @@ void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store)
 {
     CellView& view = store[x][y];
     if (view.window != nullptr)
-        DestroyWindow(view.window);
+        DestroyPicture(view.window);
     view.window = CreatePicture(cellPictureName(board[x][y]), ColumnToPixel(x), RowToPixel(y), squareSize,
                                 squareSize);
     ShowWindow(view.window, SW_SHOW);

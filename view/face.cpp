@@ -18,6 +18,6 @@ RECT FaceRectangle()
 void ShowFace(const char* name)
 {
     const RECT face = FaceRectangle();
-    DestroyWindow(faceWindow);
+    DestroyPicture(faceWindow);
     faceWindow = CreatePicture(name, face.left, face.top, 0, 0);
 }

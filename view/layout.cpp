@@ -36,7 +36,7 @@ CellViewStore LayoutMainWindow(int32_t width, int32_t height)
     CellViewStore store = CreateCellViews(width, height);
 
     if (IsWindow(faceWindow))
-        DestroyWindow(faceWindow);
+        DestroyPicture(faceWindow);
     GetClientRect(mainWindow, &client);
     faceWindow = CreatePicture("smile", (client.right - client.left) / 2 - 13, 11, 0, 0);
 
