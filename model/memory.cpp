@@ -4,6 +4,12 @@
 
 namespace {
 int32_t allocationsBeforeFailure = -1;
+int32_t liveBlocks = 0;
+}  // namespace
+
+int32_t LiveMemoryBlocks()
+{
+    return liveBlocks;
 }
 
 void FailAllocationAfter(int32_t succeeding)
@@ -19,10 +25,15 @@ void* AllocateMemory(size_t bytes)
     }
     if (allocationsBeforeFailure > 0)
         --allocationsBeforeFailure;
-    return std::malloc(bytes == 0 ? 1 : bytes);
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (block != nullptr)
+        ++liveBlocks;
+    return block;
 }
 
 void ReleaseMemory(void* block)
 {
+    if (block != nullptr)
+        --liveBlocks;
     std::free(block);
 }

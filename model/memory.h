@@ -10,6 +10,10 @@
 void* AllocateMemory(size_t bytes);
 void ReleaseMemory(void* block);
 
+// The blocks allocated and not yet released: every board and view store is
+// accounted for when this is 0 after the game is released.
+int32_t LiveMemoryBlocks();
+
 // Makes the allocation after the next `succeeding` ones fail, once.
 // A negative value disarms it.
 void FailAllocationAfter(int32_t succeeding);
