@@ -66,7 +66,7 @@ POINT FaceCorner()
 void NewGame(int32_t columns, int32_t rows, int32_t mines, Board* boardSlot, CellViewStore* viewSlot,
              Truth forceView)
 {
-    ++gamesStarted;
+    const uint32_t thisGame = ++gamesStarted;
     startTick = GetTickCount();
     if (*boardSlot != nullptr) {
         FreeBoard(boardColumns, boardRows, *boardSlot);
@@ -77,11 +77,23 @@ void NewGame(int32_t columns, int32_t rows, int32_t mines, Board* boardSlot, Cel
             FreeCellViews(boardColumns, boardRows, *viewSlot);
             *viewSlot = nullptr;
         }
-        *viewSlot = LayoutMainWindow(columns, rows);
+        // A failure here shows a message box, during which the custom-game
+        // window can begin a later game; the later game then wins.
+        const CellViewStore store = LayoutMainWindow(columns, rows);
+        if (gamesStarted != thisGame) {
+            FreeCellViews(columns, rows, store);
+            return;
+        }
+        *viewSlot = store;
     }
     boardColumns = columns;
     boardRows = rows;
-    *boardSlot = CreateBoard(columns, rows);
+    const Board board = CreateBoard(columns, rows);
+    if (gamesStarted != thisGame) {
+        FreeBoard(columns, rows, board);
+        return;
+    }
+    *boardSlot = board;
     if (*boardSlot != nullptr)
         PlaceMines(columns, rows, *boardSlot, mines);
     RefreshCells(columns, rows, *boardSlot, *viewSlot);

@@ -83,3 +83,83 @@ TEST(OutOfMemory, AViewStoreThatCannotBeMadeIsBuiltAgainByTheNextNewGame)
     ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
     EXPECT_EQ(portable::MessageBoxLog()[0].title, "No Memory");
 }
+
+// The custom-game window works while the "No Memory" box of a new game is
+// up, so its OK can begin a later game inside the first. The later game wins:
+// the first stops where it finds it, and nothing of either is lost.
+namespace {
+int PicturesOnScreen()
+{
+    return static_cast<int>(portable::ChildWindows(mainWindow).size());
+}
+
+// Answers the first box by entering a 16 by 16 game with 40 mines in the
+// open custom-game window.
+int EnterLaterGame(const portable::MessageBoxCall& call)
+{
+    if (call.title == "No Memory" && portable::MessageBoxLog().size() == 1) {
+        EnterCustomGame("16", "16", "40");
+        portable::PumpMessages();
+    }
+    return IDOK;
+}
+
+void ExpectOnlyTheLaterGame()
+{
+    EXPECT_EQ(boardColumns, 16);
+    EXPECT_EQ(boardRows, 16);
+    ASSERT_NE(liveBoard, nullptr);
+    ASSERT_NE(cellViews, nullptr);
+    EXPECT_EQ(MineSquares().size(), 40u);
+    EXPECT_EQ(MainClientRect().right, 16 * 16 + 32);
+    EXPECT_EQ(MainClientRect().bottom, 16 * 16 + 64);
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 16; ++y)
+            ASSERT_EQ(SquarePicture(x, y), "nc");
+    // Every square, the face and the six digits: no orphaned picture, and one
+    // bitmap object for each picture.
+    EXPECT_EQ(PicturesOnScreen(), 256 + 1 + 6);
+    EXPECT_EQ(portable::LiveGdiObjectCount(), PicturesOnScreen());
+}
+}  // namespace
+
+TEST(NestedNewGame, ALaterGameBegunWhileTheBoardCannotBeMadeIsKept)
+{
+    Script script;
+    script.Turn()
+        .Command(10004)
+        .Do([] {
+            FailAllocationAfter(0);  // the 9 by 9 board's table
+            SendMessageA(mainWindow, WM_COMMAND, 10000, 0);
+            ExpectOnlyTheLaterGame();
+        })
+        .Turn()
+        .Do([] { EXPECT_EQ(FaceName(), "smile"); })
+        .Exit();
+    ResetProgram(1000);  // releases what an earlier test may have left
+    const int32_t blocksBefore = LiveMemoryBlocks();
+    EXPECT_EQ(RunProgram(script, 1000, EnterLaterGame), 0);
+    ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(LiveMemoryBlocks(), blocksBefore) << "every board and store was released";
+}
+
+TEST(NestedNewGame, ALaterGameBegunWhileTheViewCannotBeMadeIsKept)
+{
+    Script script;
+    script.Turn()
+        .Command(10003)
+        .Command(10004)
+        .Do([] {
+            FailAllocationAfter(0);  // the 9 by 9 view store's table
+            SendMessageA(mainWindow, WM_COMMAND, 10001, 0);
+            ExpectOnlyTheLaterGame();
+        })
+        .Turn()
+        .Do([] { EXPECT_EQ(FaceName(), "smile"); })
+        .Exit();
+    ResetProgram(1000);  // releases what an earlier test may have left
+    const int32_t blocksBefore = LiveMemoryBlocks();
+    EXPECT_EQ(RunProgram(script, 1000, EnterLaterGame), 0);
+    ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
+    EXPECT_EQ(LiveMemoryBlocks(), blocksBefore) << "every board and store was released";
+}
