@@ -103,6 +103,9 @@ void NewGame(int32_t columns, int32_t rows, int32_t mines, Board* boardSlot, Cel
     faceWindow = CreatePicture("psmile", corner.x, corner.y, 0, 0);
 
     gameState = Fresh;
+    // Drawing the board, or a message box on the way, can take more than a
+    // second; the fresh game's timer must still read 000.
+    startTick = GetTickCount();
     DrawTimer();
 }
 

@@ -163,3 +163,22 @@ TEST(NestedNewGame, ALaterGameBegunWhileTheViewCannotBeMadeIsKept)
     ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
     EXPECT_EQ(LiveMemoryBlocks(), blocksBefore) << "every board and store was released";
 }
+
+TEST(OutOfMemory, TheTimerOfTheNewGameReadsZeroHoweverLongTheBoxWasUp)
+{
+    // The player takes a second and a half to dismiss the box.
+    auto slowPlayer = [](const portable::MessageBoxCall&) {
+        portable::AdvanceTickCount(1500);
+        return IDOK;
+    };
+    Script script;
+    script.Turn()
+        .Do([] {
+            FailAllocationAfter(0);  // the new board's table
+            SendMessageA(mainWindow, WM_COMMAND, 10000, 0);
+            EXPECT_EQ(TimerText(), "000");
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 1000, slowPlayer), 0);
+    EXPECT_EQ(portable::MessageBoxLog().size(), 1u);
+}
