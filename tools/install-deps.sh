@@ -8,7 +8,8 @@ packages=(
   cmake ninja-build g++ python3
   libgtest-dev googletest libstb-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb x11-utils imagemagick
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb x11-utils imagemagick
 )
 
 as_root() {

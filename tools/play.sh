@@ -7,18 +7,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}
-cmake -S . -B "$build/win32" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
-cmake --build "$build/win32" --target Blastgrid robot
-prefix=$(realpath -m "$build/win32/wine-prefix-gui")
+# The 32-bit game, or its 64-bit build where this machine cannot run 32-bit programs.
+arch=$(tools/wine-build.sh)
+toolchain=cmake/mingw-w64-i686.cmake
+[ "$arch" = win64 ] && toolchain=cmake/mingw-w64-x86_64.cmake
+cmake -S . -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
+cmake --build "$build/$arch" --target Blastgrid robot
+prefix=$(realpath -m "$build/$arch/wine-prefix-gui")
+export WINEARCH=$arch
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting $build/win32/Blastgrid.exe on $DISPLAY"
-  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-  exec wine "$build/win32/Blastgrid.exe"
+  echo "Starting $build/$arch/Blastgrid.exe on $DISPLAY"
+  . tools/wine-env.sh "$prefix"
+  exec "$wine" "$build/$arch/Blastgrid.exe"
 fi
 
 screens=$(realpath -m "$build/play")
 echo "No display: Solver plays one game on a virtual display."
-tools/wine-gui.sh play "$build/win32/Blastgrid.exe" "$build/win32/robot.exe" "$screens" "$prefix"
+tools/wine-gui.sh play "$build/$arch/Blastgrid.exe" "$build/$arch/robot.exe" "$screens" "$prefix"
 echo "Screenshots before and after: $screens"

@@ -34,11 +34,12 @@ sanitize() {
   cmake --build "$build/sanitize" -j "$jobs"
 }
 
+# windows FOLDER TOOLCHAIN WINEARCH: a Windows build and its Wine prefix.
 windows() {
-  configure "$build/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
-  cmake --build "$build/win32" -j "$jobs"
+  configure "$build/$1" -DCMAKE_TOOLCHAIN_FILE="cmake/$2"
+  cmake --build "$build/$1" -j "$jobs"
   # A fresh Wine prefix is made once, before tests run side by side in it.
-  tools/wine-run.sh "$PWD/$build/win32/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
+  WINEARCH=$3 tools/wine-run.sh "$PWD/$build/$1/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
 }
 
 run_tests() {
@@ -49,8 +50,14 @@ stage "native build" native
 stage "native tests" run_tests "$build/native"
 stage "sanitizer build" sanitize
 stage "sanitizer tests" run_tests "$build/sanitize"
-stage "Windows build" windows
-stage "Windows tests under Wine" run_tests "$build/win32"
+stage "Windows build" windows win32 mingw-w64-i686.cmake win32
+wine_build=$(tools/wine-build.sh)
+if [ "$wine_build" = win64 ]; then
+  echo "This machine cannot run 32-bit programs, so neither can Wine: the Wine tests run"
+  echo "the same sources built for 64-bit Windows ($build/win64)."
+  stage "Windows 64-bit build" windows win64 mingw-w64-x86_64.cmake win64
+fi
+stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
 
 echo "=== all tests passed"
 printf '%s\n' "${summary[@]}"

@@ -9,7 +9,6 @@ mode=$1 game=$2 robot=$3 output=$4 prefix=$5
 mkdir -p "$output"
 rm -f "$output"/*.request "$output"/*.png "$output/robot.log"
 
-export WINEPREFIX=$(realpath -m "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
@@ -27,10 +26,7 @@ if [ -z "${DISPLAY:-}" ] || [ "${BLASTGRID_VIRTUAL_DISPLAY:-0}" = 1 ]; then
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-fi
+. "$(dirname "$0")/wine-env.sh" "$prefix"
 
 # Takes a screenshot of the whole screen for each request the robot writes.
 (
@@ -47,7 +43,7 @@ fi
 pids+=($!)
 
 windows_path() { printf 'Z:%s' "$(realpath "$1" | sed 's|/|\\|g')"; }
-timeout 900 wine "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
+timeout 900 "$wine" "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
   "$(windows_path "$output")" >/dev/null 2>&1
 status=$?
 cat "$output/robot.log" 2>/dev/null || echo "robot wrote no log"

@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine with the build's own Wine prefix.
 # Usage: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
+# WINEARCH=win64 runs a 64-bit program in a 64-bit prefix; win32 is the default.
 set -euo pipefail
-export WINEPREFIX="$1"
+. "$(dirname "$0")/wine-env.sh" "$1"
 shift
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-fi
-exec wine "$@"
+exec "$wine" "$@"
