@@ -34,12 +34,14 @@ sanitize() {
   cmake --build "$build/sanitize" -j "$jobs"
 }
 
-# windows FOLDER TOOLCHAIN WINEARCH: a Windows build and its Wine prefix.
+# windows FOLDER TOOLCHAIN WINEARCH [CMAKE-OPTIONS...]: a Windows build and its Wine prefix.
 windows() {
-  configure "$build/$1" -DCMAKE_TOOLCHAIN_FILE="cmake/$2"
-  cmake --build "$build/$1" -j "$jobs"
+  local folder=$1 toolchain=$2 arch=$3
+  shift 3
+  configure "$build/$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" "$@"
+  cmake --build "$build/$folder" -j "$jobs"
   # A fresh Wine prefix is made once, before tests run side by side in it.
-  WINEARCH=$3 tools/wine-run.sh "$PWD/$build/$1/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
+  WINEARCH=$arch tools/wine-run.sh "$PWD/$build/$folder/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
 }
 
 run_tests() {
@@ -55,9 +57,11 @@ wine_build=$(tools/wine-build.sh)
 if [ "$wine_build" = win64 ]; then
   echo "This machine cannot run 32-bit programs, so neither can Wine: the Wine tests run"
   echo "the same sources built for 64-bit Windows ($build/win64)."
-  stage "Windows 64-bit build" windows win64 mingw-w64-x86_64.cmake win64
+  stage "Windows 64-bit build" windows win64 mingw-w64-x86_64.cmake win64 \
+    -DBLASTGRID_SHIPPED_EXE="$PWD/$build/win32/Blastgrid.exe"
 fi
 stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
+stage "reproducible release, built twice" tools/check-reproducible.sh "$build/reproducible"
 
 echo "=== all tests passed"
 printf '%s\n' "${summary[@]}"
