@@ -1,14 +1,4 @@
-# Cross-building the 32-bit Windows program with MinGW-w64.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-building the 32-bit Windows program, the game as it ships.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The POSIX-threads flavour of the compiler: GoogleTest needs std::mutex,
-# which the win32-threads flavour lacks. Everything is linked statically.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
