@@ -4,6 +4,7 @@
 
 #include "model/memory.h"
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 
@@ -121,16 +122,20 @@ void ExpectOnlyTheLaterGame()
     EXPECT_EQ(PicturesOnScreen(), 256 + 1 + 6);
     EXPECT_EQ(portable::LiveGdiObjectCount(), PicturesOnScreen());
 }
-}  // namespace
 
-TEST(NestedNewGame, ALaterGameBegunWhileTheBoardCannotBeMadeIsKept)
+// Plays `level` (when not 0), opens the custom-game window, then sends
+// `command` with the next allocation failing: the box of that failure
+// enters the later game.
+void RunNestedNewGame(unsigned level, unsigned command)
 {
     Script script;
-    script.Turn()
-        .Command(10004)
-        .Do([] {
-            FailAllocationAfter(0);  // the 9 by 9 board's table
-            SendMessageA(mainWindow, WM_COMMAND, 10000, 0);
+    script.Turn();
+    if (level != 0)
+        script.Command(level);
+    script.Command(CommandCustom)
+        .Do([command] {
+            FailAllocationAfter(0);
+            SendMessageA(mainWindow, WM_COMMAND, command, 0);
             ExpectOnlyTheLaterGame();
         })
         .Turn()
@@ -142,26 +147,16 @@ TEST(NestedNewGame, ALaterGameBegunWhileTheBoardCannotBeMadeIsKept)
     ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
     EXPECT_EQ(LiveMemoryBlocks(), blocksBefore) << "every board and store was released";
 }
+}  // namespace
+
+TEST(NestedNewGame, ALaterGameBegunWhileTheBoardCannotBeMadeIsKept)
+{
+    RunNestedNewGame(0, CommandNewGame);  // the failure: the 9 by 9 board's table
+}
 
 TEST(NestedNewGame, ALaterGameBegunWhileTheViewCannotBeMadeIsKept)
 {
-    Script script;
-    script.Turn()
-        .Command(10003)
-        .Command(10004)
-        .Do([] {
-            FailAllocationAfter(0);  // the 9 by 9 view store's table
-            SendMessageA(mainWindow, WM_COMMAND, 10001, 0);
-            ExpectOnlyTheLaterGame();
-        })
-        .Turn()
-        .Do([] { EXPECT_EQ(FaceName(), "smile"); })
-        .Exit();
-    ResetProgram(1000);  // releases what an earlier test may have left
-    const int32_t blocksBefore = LiveMemoryBlocks();
-    EXPECT_EQ(RunProgram(script, 1000, EnterLaterGame), 0);
-    ASSERT_EQ(portable::MessageBoxLog().size(), 1u);
-    EXPECT_EQ(LiveMemoryBlocks(), blocksBefore) << "every board and store was released";
+    RunNestedNewGame(CommandExpert, CommandBeginner);  // the failure: the 9 by 9 view store's table
 }
 
 TEST(OutOfMemory, TheTimerOfTheNewGameReadsZeroHoweverLongTheBoxWasUp)
