@@ -223,9 +223,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.visible = (style & WS_VISIBLE) != 0;
     window.enabled = (style & WS_DISABLED) == 0;
     window.needsPaint = window.visible && !IsSystemClass(window);
-    if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP) {
+    if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
+        (reinterpret_cast<uintptr_t>(instance) >> 16) != 0) {
         // A picture: shows the bitmap named by its text, sized to the bitmap.
-        // The control loads a bitmap object of its own, which it never releases.
+        // The control loads a bitmap object of its own, which it never
+        // releases, from the module instance it is given (none without one).
         window.bitmap = LoadBitmapA(instance, window.text.c_str());
         if (const Bitmap* bitmap = BitmapOfObject(window.bitmap))
             window.rect = {x, y, x + bitmap->width, y + bitmap->height};
@@ -440,10 +442,10 @@ HWND WINAPI GetFocus(void)
     return TheSystem().focus;
 }
 
+// Without a module instance only the system's own icons are found.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
 {
-    (void)instance;
-    if (name == nullptr || IS_INTRESOURCE(name) || !HasResource("ICON", name))
+    if (instance == nullptr || name == nullptr || IS_INTRESOURCE(name) || !HasResource("ICON", name))
         return nullptr;
     static HICON__ programIcon;
     return &programIcon;
