@@ -165,16 +165,20 @@ void DeliverMouse(POINT screen, UINT message)
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
         const Window* record = FindWindowRecord(target);
         const PressRecord& last = system.lastPress;
+        // As the real system tests it: the same button and buttons held,
+        // the same window, less than the double-click time and less than
+        // half the double-click rectangle away on each axis.
         const bool quickSecondPress = (record->windowClass->record.style & CS_DBLCLKS) && last.valid &&
                                       last.downMessage == message && last.window == target &&
-                                      system.ticks - last.time <= doubleClickMilliseconds &&
-                                      std::abs(last.point.x - screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                                      std::abs(last.point.y - screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                                      last.buttons == ButtonFlags() &&
+                                      system.ticks - last.time < doubleClickMilliseconds &&
+                                      std::abs(last.point.x - screen.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                                      std::abs(last.point.y - screen.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2;
         if (quickSecondPress) {
             system.lastPress.valid = false;
             message = message == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
         } else {
-            system.lastPress = {message, target, system.ticks, screen, true};
+            system.lastPress = {message, target, system.ticks, screen, true, ButtonFlags()};
         }
     }
     PostQueued(target, message, ButtonFlags(), ClientPointParam(target, screen), true);

@@ -71,6 +71,7 @@ struct PressRecord {
     DWORD time = 0;
     POINT point = {0, 0};
     bool valid = false;
+    WPARAM buttons = 0;  // the MK_ flags of the press
 };
 
 struct System {

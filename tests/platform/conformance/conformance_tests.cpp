@@ -412,10 +412,13 @@ TEST_F(Conformance, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
     conformance::Click(asks, 11, 10);  // a third press starts over
     conformance::Click(asks, 30, 30, true);
     conformance::Click(asks, 30, 30, true);
-    EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 10; }));
+    conformance::Click(asks, 50, 50);
+    conformance::Click(asks, 52, 50);  // two pixels off: outside the 4 by 4 double-click rectangle
+    EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 14; }));
     const std::vector<std::string> expected = {
-        "asks ldown 10,10", "asks lup 10,10", "asks ldblclk 11,10", "asks lup 11,10", "asks ldown 11,10",
-        "asks lup 11,10",   "asks rdown 30,30", "asks rup 30,30",   "asks rdblclk 30,30", "asks rup 30,30",
+        "asks ldown 10,10", "asks lup 10,10",   "asks ldblclk 11,10", "asks lup 11,10",     "asks ldown 11,10",
+        "asks lup 11,10",   "asks rdown 30,30", "asks rup 30,30",     "asks rdblclk 30,30", "asks rup 30,30",
+        "asks ldown 50,50", "asks lup 50,50",   "asks ldown 52,50",   "asks lup 52,50",
     };
     EXPECT_EQ(events, expected);
     DestroyWindow(asks);
