@@ -110,7 +110,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     // The box is active and has the focus: keys typed meanwhile go to it.
     const HWND previouslyActive = system.active;
     system.active = nullptr;
-    system.focus = nullptr;
+    SetFocusWindow(nullptr);
 
     // Copy the handler: it may replace itself while it runs.
     MessageBoxHandler handler = system.messageBoxHandler;

@@ -142,6 +142,9 @@ void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool in
 // the keyboard focus (DefWindowProc's answer to WM_ACTIVATE). None: no
 // window is active and none has the focus.
 HWND RootOf(HWND window);
+// Moves the keyboard focus, sending WM_KILLFOCUS to the window that loses
+// it and then WM_SETFOCUS to the window that gets it.
+void SetFocusWindow(HWND window);
 void ActivateWindow(HWND window);
 // When the active window is hidden or destroyed: a pop-up's owner, else
 // the next window down the z-order that can be activated, else the topmost.

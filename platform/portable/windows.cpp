@@ -91,7 +91,7 @@ void HideWindow(HWND handle)
         if (system.active == handle)
             ActivateOtherWindow(handle);
     } else if (system.focus != nullptr && IsWithin(system.focus, handle)) {
-        system.focus = record->parent;
+        SetFocusWindow(record->parent);
     }
 }
 
@@ -150,7 +150,7 @@ void ActivateWindow(HWND window)
     System& system = TheSystem();
     if (window == nullptr) {
         system.active = nullptr;
-        system.focus = nullptr;
+        SetFocusWindow(nullptr);
         return;
     }
     // To the top, with the windows it owns above it, in their order.
@@ -166,7 +166,20 @@ void ActivateWindow(HWND window)
     system.zOrder.insert(system.zOrder.begin(), window);
     system.zOrder.insert(system.zOrder.begin(), owned.begin(), owned.end());
     system.active = window;
+    SetFocusWindow(window);
+}
+
+void SetFocusWindow(HWND window)
+{
+    System& system = TheSystem();
+    const HWND previous = system.focus;
+    if (previous == window)
+        return;
+    if (previous != nullptr && FindWindowRecord(previous) != nullptr)
+        SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
     system.focus = window;
+    if (window != nullptr && FindWindowRecord(window) != nullptr)
+        SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
 
 void ActivateOtherWindow(HWND window)
@@ -567,7 +580,7 @@ HWND WINAPI SetFocus(HWND window)
         return nullptr;
     if (window != nullptr && RootOf(window) != system.active)
         ActivateWindow(RootOf(window));
-    system.focus = window;
+    SetFocusWindow(window);
     return previous;
 }
 

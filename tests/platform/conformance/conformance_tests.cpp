@@ -107,6 +107,10 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_CHAR:
         events.push_back(name + " char " + std::string(1, static_cast<char>(wParam)));
         return 0;
+    case WM_COMMAND:
+        events.push_back(name + " command " + std::to_string(LOWORD(wParam)) + " notification " +
+                         std::to_string(HIWORD(wParam)) + (lParam != 0 ? " from a control" : ""));
+        return 0;
     case WM_PAINT:
         if (paintStripes) {
             PaintStripes(window);
@@ -509,13 +513,34 @@ TEST_F(Conformance, WhenTheCustomWindowGoesAwayTheMainWindowHasTheFocusAndTakesK
     HWND rows = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 95, 7, 30, 30, custom,
                                 nullptr, ModuleInstance(), nullptr);
     ASSERT_NE(rows, nullptr);
+    HWND ok = CreateWindowExA(0, "button", "OK", WS_CHILD | WS_VISIBLE, 50, 120, 100, 25, custom,
+                              reinterpret_cast<HMENU>(30000), ModuleInstance(), nullptr);
+    ASSERT_NE(ok, nullptr);
     DispatchPending();
+    // The edit control tells its parent (WM_COMMAND with its id, 0 here)
+    // when it gets or loses the focus and when its text changes.
+    const auto field = [](int notification) {
+        return "custom command 0 notification " + std::to_string(notification) + " from a control";
+    };
+
     conformance::Click(custom, 110, 22);
     EXPECT_TRUE(conformance::DispatchUntil([rows] { return GetFocus() == rows; })) << "a click puts the focus in a field";
     conformance::PressKey('1');
+    conformance::PressKey('X');  // ES_NUMBER: only digits get in
     conformance::PressKey('6');
     EXPECT_TRUE(conformance::DispatchUntil([rows] { return TextOf(rows) == "16"; }));
-    EXPECT_TRUE(events.empty()) << "the main window saw none of it";
+    char text[50];
+    EXPECT_EQ(GetWindowTextA(rows, text, sizeof text), 2);
+    EXPECT_EQ(events, (std::vector<std::string>{field(EN_SETFOCUS), field(EN_UPDATE), field(EN_CHANGE),
+                                                field(EN_UPDATE), field(EN_CHANGE)}))
+        << "the main window saw none of it";
+    events.clear();
+
+    // A push button takes the focus and tells its parent it was clicked.
+    conformance::Click(custom, 100, 132);
+    EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 2; }));
+    EXPECT_EQ(events, (std::vector<std::string>{field(EN_KILLFOCUS), "custom command 30000 notification 0 from a control"}));
+    EXPECT_EQ(GetFocus(), ok);
 
     // A click on the main window activates it; one in the field, the
     // custom window again.
@@ -524,14 +549,16 @@ TEST_F(Conformance, WhenTheCustomWindowGoesAwayTheMainWindowHasTheFocusAndTakesK
     EXPECT_EQ(GetFocus(), main);
     conformance::Click(custom, 110, 22);
     EXPECT_TRUE(conformance::DispatchUntil([rows] { return GetFocus() == rows; }));
+    DispatchPending();
     events.clear();
 
     EXPECT_TRUE(DestroyWindow(custom));
-    EXPECT_EQ(GetFocus(), main) << "the owner is activated again";
+    EXPECT_EQ(GetFocus(), main) << "the owner is activated again, before the custom window's WM_DESTROY";
     DispatchPending();
     conformance::PressKey(VK_F2);
     EXPECT_TRUE(conformance::DispatchUntil([] { return Seen("main keyup 113"); }));
-    EXPECT_EQ(events, (std::vector<std::string>{"destroy custom", "main keydown 113", "main keyup 113"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{field(EN_KILLFOCUS), "destroy custom", "main keydown 113", "main keyup 113"}));
 
     // Closed the way the player closes it, with its close box.
     custom = MakeOwnedWindow("custom", main);
