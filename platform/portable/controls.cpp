@@ -1,6 +1,7 @@
 // The system classes: "Static" (labels and pictures, transparent to the
 // mouse; a picture answers STM_GETIMAGE with its bitmap object), "Edit" (a one-line text field) and "Button" (a push button).
 #include <cctype>
+#include <string>
 
 #include "platform/portable/window_system.h"
 
@@ -16,22 +17,39 @@ LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 // Takes the characters typed while it has the focus; with ES_NUMBER only
-// digits are accepted. Backspace takes the last character off.
+// digits are accepted. Backspace takes the last character off. Like the
+// real edit control it tells its parent, with WM_COMMAND and its id, when
+// it gets and loses the focus and when a character changes its text
+// (EN_UPDATE, then EN_CHANGE).
 LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* record = FindWindowRecord(window);
+    const auto notify = [window, record](WORD code) {
+        SendMessageA(record->parent, WM_COMMAND, MAKEWPARAM(record->controlId, code), reinterpret_cast<LPARAM>(window));
+    };
     switch (message) {
     case WM_LBUTTONDOWN:
         SetFocus(window);
         return 0;
+    case WM_SETFOCUS:
+        notify(EN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        notify(EN_KILLFOCUS);
+        return 0;
     case WM_CHAR: {
         const char character = static_cast<char>(wParam & 0xFF);
+        const std::string before = record->text;
         if (character == '\b') {
             if (!record->text.empty())
                 record->text.pop_back();
         } else if (std::isprint(static_cast<unsigned char>(character))) {
             if (!(record->style & ES_NUMBER) || std::isdigit(static_cast<unsigned char>(character)))
                 record->text.push_back(character);
+        }
+        if (record->text != before) {
+            notify(EN_UPDATE);
+            notify(EN_CHANGE);
         }
         return 0;
     }

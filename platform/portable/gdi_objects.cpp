@@ -34,11 +34,11 @@ void SetGdiObjectLimit(int limit)
 
 using namespace portable;
 
+// Without a module instance only the system's own bitmaps are found.
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name)
 {
-    (void)instance;
     System& system = TheSystem();
-    const Bitmap* resource = FindBitmap(name);
+    const Bitmap* resource = instance == nullptr ? nullptr : FindBitmap(name);
     if (resource == nullptr || LiveGdiObjectCount() >= system.gdiObjectLimit)
         return nullptr;
     const uintptr_t key = system.nextBitmapHandle;

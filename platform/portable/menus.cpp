@@ -210,17 +210,30 @@ HMENU WINAPI GetSubMenu(HMENU menu, int position)
     return item == nullptr ? nullptr : item->popup;
 }
 
+// Checks item `check` as a radio item and unchecks the others of the range;
+// as in the real system, an unchecked item keeps its radio type, positions
+// past the end and separators are passed over, and the result tells whether
+// `check` was found in the range.
 BOOL WINAPI CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags)
 {
     if (!(flags & MF_BYPOSITION))
         return FALSE;
     Menu* record = MenuOf(menu);
-    if (record == nullptr || last >= record->items.size() || first > last || check < first || check > last)
+    if (record == nullptr)
         return FALSE;
-    for (UINT position = first; position <= last; ++position)
-        record->items[position].flags &= ~(MF_CHECKED | MFT_RADIOCHECK);
-    record->items[check].flags |= MF_CHECKED | MFT_RADIOCHECK;
-    return TRUE;
+    BOOL done = FALSE;
+    for (UINT position = first; position <= last && position < record->items.size(); ++position) {
+        MenuItem& item = record->items[position];
+        if (item.flags & MF_SEPARATOR)
+            continue;
+        if (position == check) {
+            item.flags |= MF_CHECKED | MFT_RADIOCHECK;
+            done = TRUE;
+        } else {
+            item.flags &= ~MF_CHECKED;
+        }
+    }
+    return done;
 }
 
 int WINAPI GetMenuItemCount(HMENU menu)

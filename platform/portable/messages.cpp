@@ -34,34 +34,51 @@ bool IsEnabledForInput(HWND window)
     return FindWindowRecord(window) != nullptr;
 }
 
-// Takes the next message: posted messages and input first, then the quit
-// message, then painting, then whatever the test's input source injects.
+bool IsButtonPress(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN ||
+           message == WM_RBUTTONDBLCLK;
+}
+
+// Takes the next message in the real system's order: posted messages, then
+// the quit message, then the player's input, then painting, then whatever
+// the test's input source injects.
 bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
 {
     System& system = TheSystem();
     for (;;) {
-        if (!system.queue.empty()) {
-            QueuedMessage& next = system.queue.front();
-            if (next.toFocus) {
-                // Keys are given to the window that has the focus by now,
-                // as clicks before them may have moved it.
-                if (system.focus == nullptr || !IsEnabledForInput(system.focus)) {
-                    system.queue.pop_front();
-                    continue;
-                }
-                next.msg.hwnd = system.focus;
-            }
-            *message = next.msg;
-            if (remove) {
-                lastTakenShift = next.shift;
-                system.queue.pop_front();
-            }
-            return true;
-        }
-        if (system.quitPosted) {
+        auto next = system.queue.begin();
+        while (next != system.queue.end() && next->input)
+            ++next;
+        if (next == system.queue.end() && system.quitPosted) {
             *message = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(system.quitCode), 0, system.ticks, system.cursor};
             if (remove)
                 system.quitPosted = false;
+            return true;
+        }
+        if (next == system.queue.end())
+            next = system.queue.begin();
+        if (next != system.queue.end()) {
+            if (next->toFocus) {
+                // Keys are given to the window that has the focus by now,
+                // as clicks before them may have moved it.
+                if (system.focus == nullptr || !IsEnabledForInput(system.focus)) {
+                    system.queue.erase(next);
+                    continue;
+                }
+                next->msg.hwnd = system.focus;
+            }
+            *message = next->msg;
+            if (remove) {
+                lastTakenShift = next->shift;
+                system.queue.erase(next);
+                // A press in a window that is not active activates it
+                // (DefWindowProc's answer to WM_MOUSEACTIVATE), before the
+                // window gets the press.
+                const HWND root = RootOf(message->hwnd);
+                if (IsButtonPress(message->message) && root != nullptr && root != system.active)
+                    ActivateWindow(root);
+            }
             return true;
         }
         HWND paintWindow = nullptr;
@@ -89,8 +106,8 @@ bool ContainsScreenPoint(HWND window, POINT point)
 // every window or on a frame). Pictures and labels are transparent.
 HWND TargetAt(POINT point)
 {
-    const std::vector<HWND> topLevel = TopLevelWindows();
-    for (auto top = topLevel.rbegin(); top != topLevel.rend(); ++top) {
+    const std::vector<HWND> topLevel = TheSystem().zOrder;  // topmost first
+    for (auto top = topLevel.begin(); top != topLevel.end(); ++top) {
         if (!IsWindowVisible(*top) || !ContainsScreenPoint(*top, point))
             continue;
         POINT client = point;
@@ -148,19 +165,23 @@ void DeliverMouse(POINT screen, UINT message)
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
         const Window* record = FindWindowRecord(target);
         const PressRecord& last = system.lastPress;
+        // As the real system tests it: the same button and buttons held,
+        // the same window, less than the double-click time and less than
+        // half the double-click rectangle away on each axis.
         const bool quickSecondPress = (record->windowClass->record.style & CS_DBLCLKS) && last.valid &&
                                       last.downMessage == message && last.window == target &&
-                                      system.ticks - last.time <= doubleClickMilliseconds &&
-                                      std::abs(last.point.x - screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                                      std::abs(last.point.y - screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                                      last.buttons == ButtonFlags() &&
+                                      system.ticks - last.time < doubleClickMilliseconds &&
+                                      std::abs(last.point.x - screen.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                                      std::abs(last.point.y - screen.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2;
         if (quickSecondPress) {
             system.lastPress.valid = false;
             message = message == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
         } else {
-            system.lastPress = {message, target, system.ticks, screen, true};
+            system.lastPress = {message, target, system.ticks, screen, true, ButtonFlags()};
         }
     }
-    PostQueued(target, message, ButtonFlags(), ClientPointParam(target, screen));
+    PostQueued(target, message, ButtonFlags(), ClientPointParam(target, screen), true);
 }
 
 int CharacterOf(WPARAM key, bool shift)
@@ -200,10 +221,10 @@ HMENU FindMenuCommand(HMENU menu, UINT id)
 }
 }  // namespace
 
-void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool input)
 {
     System& system = TheSystem();
-    system.queue.push_back({{window, message, wParam, lParam, system.ticks, system.cursor}, false, false});
+    system.queue.push_back({{window, message, wParam, lParam, system.ticks, system.cursor}, false, false, input});
 }
 
 void MoveMouse(HWND window, int x, int y)
@@ -237,7 +258,7 @@ void PressKey(int virtualKey, bool shift)
     for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
         const LPARAM flags = message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001u);
         system.queue.push_back({{nullptr, message, static_cast<WPARAM>(virtualKey), flags, system.ticks, system.cursor},
-                                shift, true});
+                                shift, true, true});
     }
 }
 
@@ -262,14 +283,14 @@ bool ChooseMenuItem(HWND window, UINT id)
         return false;
     if (FindMenuCommand(record->menu, id) == nullptr)
         return false;
-    PostQueued(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PostQueued(window, WM_COMMAND, MAKEWPARAM(id, 0), 0, true);
     return true;
 }
 
 void ClickCloseBox(HWND window)
 {
     if (IsEnabledForInput(window))
-        PostQueued(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostQueued(window, WM_SYSCOMMAND, SC_CLOSE, 0, true);
 }
 
 void SetInputSource(InputSource source)
@@ -288,6 +309,11 @@ void PumpMessages()
     while (TheSystem().queue.size() > 0 || HasPendingPaint(nullptr)) {
         if (!TakeMessage(&message, true, false))
             break;
+        if (message.message == WM_QUIT) {
+            // A modal loop leaves the quit message for the main loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -337,11 +363,11 @@ BOOL WINAPI TranslateMessage(const MSG* message)
     const int character = CharacterOf(message->wParam, lastTakenShift);
     if (character < 0)
         return FALSE;
-    // The character is the next message the window receives.
+    // The character is posted: it comes before any input still queued.
     System& system = TheSystem();
-    system.queue.push_front(
+    system.queue.push_back(
         {{message->hwnd, WM_CHAR, static_cast<WPARAM>(character), message->lParam, system.ticks, system.cursor},
-         lastTakenShift, false});
+         lastTakenShift, false, false});
     return TRUE;
 }
 
@@ -364,7 +390,7 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 {
     if (window != nullptr && !IsWindow(window))
         return FALSE;
-    PostQueued(window, message, wParam, lParam);
+    PostQueued(window, message, wParam, lParam, false);
     return TRUE;
 }
 

@@ -107,6 +107,10 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     const bool wasEnabled = ownerWindow != nullptr && ownerWindow->enabled;
     if (ownerWindow != nullptr)
         ownerWindow->enabled = false;
+    // The box is active and has the focus: keys typed meanwhile go to it.
+    const HWND previouslyActive = system.active;
+    system.active = nullptr;
+    SetFocusWindow(nullptr);
 
     // Copy the handler: it may replace itself while it runs.
     MessageBoxHandler handler = system.messageBoxHandler;
@@ -115,5 +119,13 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     ownerWindow = FindWindowRecord(owner);
     if (ownerWindow != nullptr && wasEnabled)
         ownerWindow->enabled = true;
+    // The box, a pop-up, passes activation to its owner when it goes; one
+    // without an owner to the window that was active before it.
+    if (system.active == nullptr) {
+        const HWND next = ownerWindow != nullptr ? RootOf(owner) : previouslyActive;
+        const Window* record = FindWindowRecord(next);
+        if (record != nullptr && record->visible && record->enabled && !record->destroying)
+            ActivateWindow(next);
+    }
     return answer;
 }

@@ -62,6 +62,7 @@ struct QueuedMessage {
     MSG msg;
     bool shift;    // the shift key was down when the key message was delivered
     bool toFocus;  // a key: it goes to the window that has the focus when it is taken
+    bool input;    // the player's input, taken after posted messages and the quit message
 };
 
 struct PressRecord {
@@ -70,6 +71,7 @@ struct PressRecord {
     DWORD time = 0;
     POINT point = {0, 0};
     bool valid = false;
+    WPARAM buttons = 0;  // the MK_ flags of the press
 };
 
 struct System {
@@ -90,6 +92,8 @@ struct System {
     bool leftButtonDown = false;
     bool rightButtonDown = false;
     HWND focus = nullptr;
+    HWND active = nullptr;       // the active top-level window
+    std::vector<HWND> zOrder;    // top-level windows, topmost first
     PressRecord lastPress;
     std::vector<MessageBoxCall> messageBoxLog;
     MessageBoxHandler messageBoxHandler;
@@ -129,6 +133,21 @@ const Bitmap* BitmapOfObject(HBITMAP object);
 bool HasResource(const char* type, const char* name);
 std::string ResourceScript();
 
-void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Posts a message; `input` marks the player's input (clicks, menu choices,
+// the close box), which the queue gives out after posted messages.
+void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool input);
+
+// Activation, as the real system does it: the active top-level window goes
+// to the top of the z-order, with the windows it owns above it, and takes
+// the keyboard focus (DefWindowProc's answer to WM_ACTIVATE). None: no
+// window is active and none has the focus.
+HWND RootOf(HWND window);
+// Moves the keyboard focus, sending WM_KILLFOCUS to the window that loses
+// it and then WM_SETFOCUS to the window that gets it.
+void SetFocusWindow(HWND window);
+void ActivateWindow(HWND window);
+// When the active window is hidden or destroyed: a pop-up's owner, else
+// the next window down the z-order that can be activated, else the topmost.
+void ActivateOtherWindow(HWND window);
 
 }  // namespace portable

@@ -52,27 +52,81 @@ WindowClass* FindClass(const char* name)
     return nullptr;
 }
 
+bool CanActivate(HWND handle)
+{
+    const Window* record = FindWindowRecord(handle);
+    return record != nullptr && !IsChild(*record) && record->visible && record->enabled && !record->destroying;
+}
+
+// Whether `inner` is `outer` or one of its descendants.
+bool IsWithin(HWND inner, HWND outer)
+{
+    for (const Window* record = FindWindowRecord(inner); record != nullptr;) {
+        if (inner == outer)
+            return true;
+        if (!IsChild(*record))
+            return false;
+        inner = record->parent;
+        record = FindWindowRecord(inner);
+    }
+    return false;
+}
+
+void Unlink(HWND handle)
+{
+    auto& zOrder = TheSystem().zOrder;
+    zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), handle), zOrder.end());
+}
+
+// Hides a window: the active window passes activation on, and a focus
+// inside a hidden child goes back to its parent.
+void HideWindow(HWND handle)
+{
+    Window* record = FindWindowRecord(handle);
+    if (record == nullptr || !record->visible)
+        return;
+    record->visible = false;
+    System& system = TheSystem();
+    if (!IsChild(*record)) {
+        if (system.active == handle)
+            ActivateOtherWindow(handle);
+    } else if (system.focus != nullptr && IsWithin(system.focus, handle)) {
+        SetFocusWindow(record->parent);
+    }
+}
+
 // Destroys `window` and everything it owns or contains, sending WM_DESTROY
-// to each: owned windows first, then the window, then its children.
+// to each as the real system does: the window is hidden first; then its
+// owned windows are destroyed, topmost first; then it receives WM_DESTROY,
+// then its children, in the order they were made, each before its own.
 void DestroyTree(HWND handle)
 {
     Window* window = FindWindowRecord(handle);
     if (window == nullptr || window->destroying)
         return;
-    window->destroying = true;
+    HideWindow(handle);
+    FindWindowRecord(handle)->destroying = true;
 
-    for (HWND owned : TopLevelWindows()) {
-        const Window* record = FindWindowRecord(owned);
-        if (record != nullptr && record->owner == handle)
-            DestroyTree(owned);
+    System& system = TheSystem();
+    if (!(FindWindowRecord(handle)->style & WS_CHILD)) {
+        const std::vector<HWND> zOrder = system.zOrder;
+        for (HWND owned : zOrder) {
+            const Window* record = FindWindowRecord(owned);
+            if (record != nullptr && record->owner == handle)
+                DestroyTree(owned);
+        }
     }
+    if (system.active == handle)
+        ActivateOtherWindow(handle);
     SendMessageA(handle, WM_DESTROY, 0, 0);
     for (HWND child : ChildWindows(handle))
         DestroyTree(child);
 
-    System& system = TheSystem();
     if (system.focus == handle)
         system.focus = nullptr;
+    if (system.active == handle)
+        system.active = nullptr;
+    Unlink(handle);
     if (system.lastPress.window == handle)
         system.lastPress.valid = false;
     window = FindWindowRecord(handle);
@@ -80,6 +134,82 @@ void DestroyTree(HWND handle)
         system.windows.erase(window->id);
 }
 }  // namespace
+
+HWND RootOf(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    while (record != nullptr && IsChild(*record)) {
+        window = record->parent;
+        record = FindWindowRecord(window);
+    }
+    return record == nullptr ? nullptr : window;
+}
+
+void ActivateWindow(HWND window)
+{
+    System& system = TheSystem();
+    if (window == nullptr) {
+        system.active = nullptr;
+        SetFocusWindow(nullptr);
+        return;
+    }
+    // To the top, with the windows it owns above it, in their order.
+    std::vector<HWND> owned;
+    for (HWND other : system.zOrder) {
+        const Window* record = FindWindowRecord(other);
+        if (record != nullptr && record->owner == window)
+            owned.push_back(other);
+    }
+    Unlink(window);
+    for (HWND other : owned)
+        Unlink(other);
+    system.zOrder.insert(system.zOrder.begin(), window);
+    system.zOrder.insert(system.zOrder.begin(), owned.begin(), owned.end());
+    system.active = window;
+    SetFocusWindow(window);
+}
+
+void SetFocusWindow(HWND window)
+{
+    System& system = TheSystem();
+    const HWND previous = system.focus;
+    if (previous == window)
+        return;
+    if (previous != nullptr && FindWindowRecord(previous) != nullptr)
+        SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    system.focus = window;
+    if (window != nullptr && FindWindowRecord(window) != nullptr)
+        SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+}
+
+void ActivateOtherWindow(HWND window)
+{
+    System& system = TheSystem();
+    const Window* record = FindWindowRecord(window);
+    if (record != nullptr && (record->style & WS_POPUP) && CanActivate(RootOf(record->owner))) {
+        ActivateWindow(RootOf(record->owner));
+        return;
+    }
+    const std::vector<HWND> zOrder = system.zOrder;
+    auto self = std::find(zOrder.begin(), zOrder.end(), window);
+    if (self != zOrder.end()) {
+        for (auto next = self + 1; next != zOrder.end(); ++next) {
+            if (CanActivate(*next)) {
+                ActivateWindow(*next);
+                return;
+            }
+        }
+    }
+    for (HWND candidate : zOrder) {
+        if (candidate == window)
+            break;
+        if (CanActivate(candidate)) {
+            ActivateWindow(candidate);
+            return;
+        }
+    }
+    ActivateWindow(nullptr);
+}
 
 HWND HandleOf(uint32_t id)
 {
@@ -223,9 +353,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.visible = (style & WS_VISIBLE) != 0;
     window.enabled = (style & WS_DISABLED) == 0;
     window.needsPaint = window.visible && !IsSystemClass(window);
-    if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP) {
+    if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
+        (reinterpret_cast<uintptr_t>(instance) >> 16) != 0) {
         // A picture: shows the bitmap named by its text, sized to the bitmap.
-        // The control loads a bitmap object of its own, which it never releases.
+        // The control loads a bitmap object of its own, which it never
+        // releases, from the module instance it is given (none without one).
         window.bitmap = LoadBitmapA(instance, window.text.c_str());
         if (const Bitmap* bitmap = BitmapOfObject(window.bitmap))
             window.rect = {x, y, x + bitmap->width, y + bitmap->height};
@@ -235,12 +367,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     system.windows.emplace(window.id, std::move(window));
     ++system.windowsCreated;
     if (!(style & WS_CHILD))
-        system.focus = handle;
+        system.zOrder.insert(system.zOrder.begin(), handle);
 
     if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
         DestroyWindow(handle);
         return nullptr;
     }
+    // A top-level window made visible is shown after WM_CREATE, and showing
+    // it activates it.
+    if (!(style & WS_CHILD) && CanActivate(handle))
+        ActivateWindow(handle);
     return handle;
 }
 
@@ -277,9 +413,17 @@ BOOL WINAPI ShowWindow(HWND window, int command)
     if (record == nullptr)
         return FALSE;
     const BOOL wasVisible = record->visible;
-    record->visible = command != SW_HIDE;
-    if (record->visible && !wasVisible && !IsSystemClass(*record))
+    if (command == SW_HIDE) {
+        HideWindow(window);
+        return wasVisible;
+    }
+    record->visible = true;
+    if (!wasVisible && !IsSystemClass(*record))
         record->needsPaint = true;
+    // Showing a hidden top-level window activates it; SW_SHOWNORMAL
+    // activates a visible one too.
+    if (!IsChild(*record) && (!wasVisible || command == SW_SHOWNORMAL) && CanActivate(window))
+        ActivateWindow(window);
     return wasVisible;
 }
 
@@ -427,11 +571,16 @@ BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
     return TRUE;
 }
 
+// The focus in a window of another top-level window activates that one first.
 HWND WINAPI SetFocus(HWND window)
 {
-    const HWND previous = TheSystem().focus;
-    if (window == nullptr || FindWindowRecord(window) != nullptr)
-        TheSystem().focus = window;
+    System& system = TheSystem();
+    const HWND previous = system.focus;
+    if (window != nullptr && FindWindowRecord(window) == nullptr)
+        return nullptr;
+    if (window != nullptr && RootOf(window) != system.active)
+        ActivateWindow(RootOf(window));
+    SetFocusWindow(window);
     return previous;
 }
 
@@ -440,10 +589,10 @@ HWND WINAPI GetFocus(void)
     return TheSystem().focus;
 }
 
+// Without a module instance only the system's own icons are found.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
 {
-    (void)instance;
-    if (name == nullptr || IS_INTRESOURCE(name) || !HasResource("ICON", name))
+    if (instance == nullptr || name == nullptr || IS_INTRESOURCE(name) || !HasResource("ICON", name))
         return nullptr;
     static HICON__ programIcon;
     return &programIcon;

@@ -103,6 +103,7 @@ TEST(CustomWindow, OpensCentredWithExactlyTwoHundredSquarePixelsAndItsNineContro
 
 TEST(CustomWindow, TypedDigitsMakeAGameAndPutTheCheckOnCustom)
 {
+    uint32_t gamesBefore = 0;
     Script script;
     script.Turn()
         .Command(10004)
@@ -144,8 +145,14 @@ TEST(CustomWindow, TypedDigitsMakeAGameAndPutTheCheckOnCustom)
                 EXPECT_FALSE(DifficultyChecked(position));
             EXPECT_TRUE(DifficultyChecked(5));
         })
+        .Do([&gamesBefore] { gamesBefore = gamesStarted; })
         .Key(VK_F2)
-        .Do([] { EXPECT_EQ(boardColumns, 30) << "New Game keeps the custom size"; })
+        .Do([&gamesBefore] {
+            // The custom window has gone: the main window has the focus
+            // again, so F2 reaches it.
+            EXPECT_EQ(gamesStarted, gamesBefore + 1) << "F2 started a new game";
+            EXPECT_EQ(boardColumns, 30) << "New Game keeps the custom size";
+        })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
     EXPECT_TRUE(portable::MessageBoxLog().empty());
