@@ -473,6 +473,10 @@ bool LetSolverPlay(const char* what, DWORD milliseconds)
             return face == "csmile" || face == "dsmile";
         },
         milliseconds);
+    // A loss puts up its face before it redraws the squares, in the same
+    // turn of the game's loop: a message sent now is answered after it.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(game, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
     Sleep(300);
     Log("%s: Solver %s%s%s", what, FaceName() == "csmile" ? "won" : FaceName() == "dsmile" ? "lost" : "did not finish",
         message.empty() ? "" : " after the message ", OneLine(message).c_str());
