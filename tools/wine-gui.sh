@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the robot against Blastgrid.exe under Wine, on a virtual X display
 # unless one is given, and saves the screenshots it asks for.
-# Usage: wine-gui.sh check|play GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
+# Usage: wine-gui.sh check|play|session GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
 # DISPLAY is used when set and BLASTGRID_VIRTUAL_DISPLAY is not 1; otherwise
-# an Xvfb display is started for the run. Exits with the robot's status.
+# an Xvfb display is started for the run, of BLASTGRID_SCREEN pixels
+# (default 1024x768x24). Exits with the robot's status.
 set -uo pipefail
 mode=$1 game=$2 robot=$3 output=$4 prefix=$5
 mkdir -p "$output"
@@ -21,7 +22,7 @@ if [ -z "${DISPLAY:-}" ] || [ "${BLASTGRID_VIRTUAL_DISPLAY:-0}" = 1 ]; then
   for number in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
   done
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$number" -screen 0 "${BLASTGRID_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
   pids+=($!)
   export DISPLAY=":$number"
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
@@ -47,7 +48,7 @@ fi
 pids+=($!)
 
 windows_path() { printf 'Z:%s' "$(realpath "$1" | sed 's|/|\\|g')"; }
-timeout 900 wine "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
+timeout 1800 wine "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
   "$(windows_path "$output")" >/dev/null 2>&1
 status=$?
 cat "$output/robot.log" 2>/dev/null || echo "robot wrote no log"

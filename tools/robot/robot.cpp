@@ -7,9 +7,12 @@
 //
 //   robot.exe check GAME.exe LOG SHOTS     the end-to-end test
 //   robot.exe play GAME.exe LOG SHOTS      start, let Solver play one game, close
+//   robot.exe session GAME.exe LOG SHOTS   a long session: hundreds of new games,
+//                                          then pictures, memory and exit code
 //
 // Screenshots are asked of the script that runs the robot: the robot
 // writes SHOTS/NAME.request and waits until the file is gone.
+#include "robot_modes.h"
 #include "robot_support.h"
 
 #include <algorithm>
@@ -365,10 +368,10 @@ void CheckSolverGames()
 
 int main(int argc, char** argv)
 {
-    const char* const modes[] = {"check", "play"};
+    const char* const modes[] = {"check", "play", "session"};
     const char* mode = argc == 5 ? argv[1] : "";
     if (std::none_of(std::begin(modes), std::end(modes), [&](const char* m) { return std::strcmp(m, mode) == 0; })) {
-        std::fprintf(stderr, "usage: robot.exe check|play GAME.exe LOG SHOTS\n");
+        std::fprintf(stderr, "usage: robot.exe check|play|session GAME.exe LOG SHOTS\n");
         return 2;
     }
     logFile = std::fopen(argv[3], "w");
@@ -395,10 +398,12 @@ int main(int argc, char** argv)
         CheckLevels();
         CheckCustom();
         CheckSolverGames();
-    } else {
+    } else if (chosen == "play") {
         Screenshot("before", game);
         LetSolverPlay("Solve!", 120000);
         Screenshot("after", game);
+    } else {
+        RunSession(process);
     }
     CloseGame(process);
     Log("%d failed checks", failures);
