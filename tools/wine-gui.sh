@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the robot against Blastgrid.exe under Wine, on a virtual X display
 # unless one is given, and saves the screenshots it asks for.
-# Usage: wine-gui.sh check|play|session GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
+# Usage: wine-gui.sh check|play|session|bench GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
 # DISPLAY is used when set and BLASTGRID_VIRTUAL_DISPLAY is not 1; otherwise
 # an Xvfb display is started for the run, of BLASTGRID_SCREEN pixels
 # (default 1024x768x24). Exits with the robot's status.

@@ -9,6 +9,7 @@
 //   robot.exe play GAME.exe LOG SHOTS      start, let Solver play one game, close
 //   robot.exe session GAME.exe LOG SHOTS   a long session: hundreds of new games,
 //                                          then pictures, memory and exit code
+//   robot.exe bench GAME.exe LOG SHOTS     the time new games and Solve! take
 //
 // Screenshots are asked of the script that runs the robot: the robot
 // writes SHOTS/NAME.request and waits until the file is gone.
@@ -368,10 +369,10 @@ void CheckSolverGames()
 
 int main(int argc, char** argv)
 {
-    const char* const modes[] = {"check", "play", "session"};
+    const char* const modes[] = {"check", "play", "session", "bench"};
     const char* mode = argc == 5 ? argv[1] : "";
     if (std::none_of(std::begin(modes), std::end(modes), [&](const char* m) { return std::strcmp(m, mode) == 0; })) {
-        std::fprintf(stderr, "usage: robot.exe check|play|session GAME.exe LOG SHOTS\n");
+        std::fprintf(stderr, "usage: robot.exe check|play|session|bench GAME.exe LOG SHOTS\n");
         return 2;
     }
     logFile = std::fopen(argv[3], "w");
@@ -402,8 +403,10 @@ int main(int argc, char** argv)
         Screenshot("before", game);
         LetSolverPlay("Solve!", 120000);
         Screenshot("after", game);
-    } else {
+    } else if (chosen == "session") {
         RunSession(process);
+    } else {
+        RunBenchmark(process);
     }
     CloseGame(process);
     Log("%d failed checks", failures);

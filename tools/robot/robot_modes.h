@@ -7,3 +7,6 @@
 // still shown, that the game's memory stayed flat, and (in the caller) that
 // it exits with 0.
 void RunSession(const PROCESS_INFORMATION& process);
+
+// Prints what new games of each size and Solve! runs on Expert take.
+void RunBenchmark(const PROCESS_INFORMATION& process);
