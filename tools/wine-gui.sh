@@ -4,13 +4,15 @@
 # Usage: wine-gui.sh check|play|session|bench GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
 # DISPLAY is used when set and BLASTGRID_VIRTUAL_DISPLAY is not 1; otherwise
 # an Xvfb display is started for the run, of BLASTGRID_SCREEN pixels
-# (default 1024x768x24). Exits with the robot's status.
+# (default 1024x768x24). WINE and WINEARCH choose the Wine loader and the
+# prefix's architecture (default wine, win32). Exits with the robot's status.
 set -uo pipefail
 mode=$1 game=$2 robot=$3 output=$4 prefix=$5
 mkdir -p "$output"
 rm -f "$output"/*.request "$output"/*.png "$output/robot.log"
 
-export WINEPREFIX=$(realpath -m "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+export WINEPREFIX=$(realpath -m "$prefix") WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=${WINEARCH:-win32}
+wine=${WINE:-wine}
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
@@ -30,7 +32,7 @@ fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  "$wine" wineboot -i >/dev/null 2>&1
 fi
 
 # Takes a screenshot of the whole screen for each request the robot writes.
@@ -48,7 +50,7 @@ fi
 pids+=($!)
 
 windows_path() { printf 'Z:%s' "$(realpath "$1" | sed 's|/|\\|g')"; }
-timeout 1800 wine "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
+timeout 1800 "$wine" "$robot" "$mode" "$(windows_path "$game")" "$(windows_path "$output")\\robot.log" \
   "$(windows_path "$output")" >/dev/null 2>&1
 status=$?
 cat "$output/robot.log" 2>/dev/null || echo "robot wrote no log"
