@@ -392,8 +392,15 @@ void ExpectPixel(LONG x, LONG y, COLORREF colour, const char* what)
 
 HWND FindCustomWindow()
 {
+    // The window is shown before its fields and buttons are made; Cancel is
+    // made last.
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindWindowA("cstmfld", "Custom Game")) != nullptr; }, 3000);
+    WaitFor(
+        [&] {
+            found = FindWindowA("cstmfld", "Custom Game");
+            return found != nullptr && FindWindowExA(found, nullptr, "Button", "Cancel") != nullptr;
+        },
+        5000);
     return found;
 }
 
