@@ -255,8 +255,9 @@ void StartExpert()
     CountGame();
 }
 
-// Two clicks with the real mouse, then H: the hint uncovers a square or
-// says it has none; either way its box, if any, is dismissed.
+// Two clicks with the real mouse, then H: the hint uncovers a square, or
+// says in a box that it has none (dismissed here), or does nothing when the
+// click lost the game.
 void ClicksAndHint()
 {
     ClickSquare(Columns() / 2, Rows() / 2);
@@ -267,7 +268,7 @@ void ClicksAndHint()
         Log("hint: \"%s\"", OneLine(box.text).c_str());
         Dismiss(box);
     } else {
-        Log("hint: a square was uncovered");
+        Log("hint: no message (face \"%s\")", FaceName().c_str());
     }
 }
 
