@@ -250,8 +250,8 @@ void StartExpert()
 {
     const HWND faceBefore = FaceWindow();
     SendCommand(commandExpert);
-    Check(WaitForNewBoard(faceBefore) && Columns() == 30 && Rows() == 16, "Expert: a board of 30 x 16 (found %d x %d)",
-          Columns(), Rows());
+    const bool started = WaitForNewBoard(faceBefore);
+    Check(started && Columns() == 30 && Rows() == 16, "Expert: a board of 30 x 16 (found %d x %d)", Columns(), Rows());
     CountGame();
 }
 
