@@ -8,21 +8,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 # The 32-bit game, or its 64-bit build where this machine cannot run 32-bit programs.
-arch=$(tools/wine-build.sh)
-toolchain=cmake/mingw-w64-i686.cmake
-[ "$arch" = win64 ] && toolchain=cmake/mingw-w64-x86_64.cmake
-cmake -S . -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
-cmake --build "$build/$arch" --target Blastgrid robot
-prefix=$(realpath -m "$build/$arch/wine-prefix-gui")
-export WINEARCH=$arch
+folder=$(tools/build-for-wine.sh "$build" Blastgrid robot)
+prefix=$(realpath -m "$folder/wine-prefix-gui")
+export WINEARCH=${folder##*/}
 
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting $build/$arch/Blastgrid.exe on $DISPLAY"
+  echo "Starting $folder/Blastgrid.exe on $DISPLAY"
   . tools/wine-env.sh "$prefix"
-  exec "$wine" "$build/$arch/Blastgrid.exe"
+  exec "$wine" "$folder/Blastgrid.exe"
 fi
 
 screens=$(realpath -m "$build/play")
 echo "No display: Solver plays one game on a virtual display."
-tools/wine-gui.sh play "$build/$arch/Blastgrid.exe" "$build/$arch/robot.exe" "$screens" "$prefix"
+tools/wine-gui.sh play "$folder/Blastgrid.exe" "$folder/robot.exe" "$screens" "$prefix"
 echo "Screenshots before and after: $screens"
