@@ -8,6 +8,7 @@
 #include "shell/game.h"
 #include "view/counters.h"
 #include "view/face.h"
+#include "view/geometry.h"
 
 Truth leftDown = 0;
 Truth rightDown = 0;
@@ -99,26 +100,27 @@ void Paint(HWND window)
     GetClientRect(window, &client);
     const LONG w = client.right - client.left;
     const LONG h = client.bottom - client.top;
-    const LONG fieldRight = 16 * boardColumns + 16;
-    const LONG fieldBottom = 16 * boardRows + 48;
+    const LONG fieldRight = FieldRight(boardColumns);
+    const LONG fieldBottom = FieldBottom(boardRows);
+    const LONG inner = panelInset + frameEdge;
 
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
     Fill(dc, 0, 0, w, h, WHITE_BRUSH);
-    Fill(dc, 2, 2, w - 2, h - 2, LTGRAY_BRUSH);
-    Fill(dc, 6, 6, w - 6, 42, DKGRAY_BRUSH);
-    Fill(dc, 8, 8, w - 6, 42, WHITE_BRUSH);
-    Fill(dc, 8, 8, w - 8, 40, LTGRAY_BRUSH);
-    Fill(dc, w - 50, 11, w - 10, 36, DKGRAY_BRUSH);
-    Fill(dc, 13, 11, 52, 36, DKGRAY_BRUSH);
-    Fill(dc, 14, 48, 16, fieldBottom + 2, DKGRAY_BRUSH);
-    Fill(dc, 14, 46, fieldRight, 48, DKGRAY_BRUSH);
-    Fill(dc, fieldRight, 48, fieldRight + 2, fieldBottom, WHITE_BRUSH);
-    Fill(dc, 16, fieldBottom, fieldRight + 2, fieldBottom + 2, WHITE_BRUSH);
+    Fill(dc, frameEdge, frameEdge, w - frameEdge, h - frameEdge, LTGRAY_BRUSH);
+    Fill(dc, panelInset, panelInset, w - panelInset, panelBottom, DKGRAY_BRUSH);
+    Fill(dc, inner, inner, w - panelInset, panelBottom, WHITE_BRUSH);
+    Fill(dc, inner, inner, w - inner, panelBottom - frameEdge, LTGRAY_BRUSH);
+    Fill(dc, TimerWellLeft(w), wellTop, TimerWellRight(w), wellBottom, DKGRAY_BRUSH);
+    Fill(dc, counterWellLeft, wellTop, counterWellRight, wellBottom, DKGRAY_BRUSH);
+    Fill(dc, fieldLeft - frameEdge, fieldTop, fieldLeft, fieldBottom + frameEdge, DKGRAY_BRUSH);
+    Fill(dc, fieldLeft - frameEdge, fieldTop - frameEdge, fieldRight, fieldTop, DKGRAY_BRUSH);
+    Fill(dc, fieldRight, fieldTop, fieldRight + frameEdge, fieldBottom, WHITE_BRUSH);
+    Fill(dc, fieldLeft, fieldBottom, fieldRight + frameEdge, fieldBottom + frameEdge, WHITE_BRUSH);
     EndPaint(window, &paint);
 
     ShowWindow(faceWindow, SW_SHOW);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < digitCount; ++i) {
         ShowWindow(timerDigits[i], SW_SHOW);
         ShowWindow(counterDigits[i], SW_SHOW);
     }

@@ -1,13 +1,8 @@
 #include "view/cell_view.h"
 
 #include "model/column_table.h"
+#include "view/geometry.h"
 #include "view/picture.h"
-
-namespace {
-constexpr int32_t squareSize = 16;
-constexpr int32_t fieldLeft = 16;
-constexpr int32_t fieldTop = 48;
-}  // namespace
 
 CellViewStore CreateCellViews(int32_t width, int32_t height)
 {
@@ -91,10 +86,10 @@ int32_t RowToPixel(int32_t row)
 // Arithmetic shifts: floor division, so the margins give -1, not 0.
 int32_t PixelToColumn(int32_t x)
 {
-    return (x - fieldLeft) >> 4;
+    return (x - fieldLeft) >> squareShift;
 }
 
 int32_t PixelToRow(int32_t y)
 {
-    return (y - fieldTop) >> 4;
+    return (y - fieldTop) >> squareShift;
 }

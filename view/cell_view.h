@@ -31,7 +31,7 @@ void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store);
 // is left alone (a new game whose allocation failed has none).
 void RefreshCells(int32_t width, int32_t height, Board board, CellViewStore store);
 
-// Square (x, y) has its top-left pixel at (16x + 16, 16y + 48).
+// The top-left pixel of a square's column and row (see view/geometry.h).
 int32_t ColumnToPixel(int32_t column);
 int32_t RowToPixel(int32_t row);
 // The square under a pixel, rounding down; no bounds test.

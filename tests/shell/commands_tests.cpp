@@ -4,6 +4,7 @@
 #include "platform/app_handles.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 namespace {
 int CheckedPosition()
@@ -24,12 +25,11 @@ TEST(Commands, EachDifficultyStartsItsGameAtOnceAndMovesTheRadioCheck)
     const struct {
         unsigned command;
         int columns, rows, mines, position;
-        LONG width, height;
     } levels[] = {
-        {10003, 30, 16, 99, 4, 512, 320},
-        {10002, 16, 16, 40, 3, 288, 320},
-        {10001, 9, 9, 10, 2, 176, 208},
-        {10001, 9, 9, 10, 2, 176, 208},  // the level in force: still a new game
+        {10003, 30, 16, 99, 4},
+        {10002, 16, 16, 40, 3},
+        {10001, 9, 9, 10, 2},
+        {10001, 9, 9, 10, 2},  // the level in force: still a new game
     };
     uint32_t games = 0;
     Script script;
@@ -48,8 +48,8 @@ TEST(Commands, EachDifficultyStartsItsGameAtOnceAndMovesTheRadioCheck)
                 EXPECT_EQ(boardRows, level.rows);
                 EXPECT_EQ(static_cast<int>(MineSquares().size()), level.mines);
                 EXPECT_EQ(CheckedPosition(), level.position);
-                EXPECT_EQ(MainClientRect().right, level.width);
-                EXPECT_EQ(MainClientRect().bottom, level.height);
+                EXPECT_EQ(MainClientRect().right, ClientWidthFor(level.columns));
+                EXPECT_EQ(MainClientRect().bottom, ClientHeightFor(level.rows));
                 EXPECT_EQ(CountSquares(Revealed), 0);
                 EXPECT_EQ(CounterText(), level.mines == 10 ? "010" : level.mines == 40 ? "040" : "099");
             });

@@ -6,6 +6,7 @@
 #include "platform/app_handles.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -111,8 +112,8 @@ void ExpectOnlyTheLaterGame()
     ASSERT_NE(liveBoard, nullptr);
     ASSERT_NE(cellViews, nullptr);
     EXPECT_EQ(MineSquares().size(), 40u);
-    EXPECT_EQ(MainClientRect().right, 16 * 16 + 32);
-    EXPECT_EQ(MainClientRect().bottom, 16 * 16 + 64);
+    EXPECT_EQ(MainClientRect().right, ClientWidthFor(16));
+    EXPECT_EQ(MainClientRect().bottom, ClientHeightFor(16));
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 16; ++y)
             ASSERT_EQ(SquarePicture(x, y), "nc");

@@ -6,6 +6,7 @@
 #include "shell/game.h"
 #include "shell/main_window.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -51,16 +52,16 @@ TEST(MouseInput, ReleasesInTheMarginsDoNothingAndTheFirstSquareStartsAtSixteenFo
     Script script;
     script.Turn()
         .Do([] {
-            ClickNow({15, 100});
-            ClickNow({100, 47});
-            ClickNow({16 * 9 + 16, 100});
-            ClickNow({100, 16 * 9 + 48});
+            ClickNow({fieldLeft - 1, 100});
+            ClickNow({100, fieldTop - 1});
+            ClickNow({FieldRight(9), 100});
+            ClickNow({100, FieldBottom(9)});
         })
         .Do([] {
             EXPECT_EQ(CountSquares(Revealed), 0);
             EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
             EXPECT_FALSE(leftDown);
-            ClickNow({16, 48});
+            ClickNow({fieldLeft, fieldTop});
         })
         .Do([] { EXPECT_NE(liveBoard[0][0].state, static_cast<uint32_t>(Covered)) << "uncovered, or lost on it"; })
         .Exit();

@@ -5,6 +5,7 @@
 #include "shell/game.h"
 #include "support/game_harness.h"
 #include "view/counters.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -139,7 +140,7 @@ TEST(Lifecycle, ANewGameOfTheSameSizeKeepsTheWindowAndAnotherSizeRecentresIt)
     EXPECT_EQ(same.left, before.left);
     EXPECT_EQ(same.top, before.top);
     EXPECT_EQ(same.right, before.right);
-    EXPECT_EQ(other.right - other.left - (before.right - before.left), (16 - 9) * 16);
+    EXPECT_EQ(other.right - other.left - (before.right - before.left), (16 - 9) * squareSize);
     EXPECT_LT(other.left, before.left);
 }
 
