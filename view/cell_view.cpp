@@ -29,7 +29,7 @@ void FreeCellViews(int32_t width, int32_t height, CellViewStore store)
     ReleaseMemory(store);
 }
 
-const char* cellPictureName(const Cell& cell)
+const char* CellPictureName(const Cell& cell)
 {
     static const char* const numbers[] = {"s0", "s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"};
     switch (cell.state) {
@@ -54,7 +54,7 @@ void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store)
     CellView& view = store[x][y];
     if (view.window != nullptr)
         DestroyPicture(view.window);
-    view.window = CreatePicture(cellPictureName(board[x][y]), ColumnToPixel(x), RowToPixel(y), squareSize,
+    view.window = CreatePicture(CellPictureName(board[x][y]), ColumnToPixel(x), RowToPixel(y), squareSize,
                                 squareSize);
     ShowWindow(view.window, SW_SHOW);
 }

@@ -22,7 +22,7 @@ void FreeCellViews(int32_t width, int32_t height, CellViewStore store);
 
 // The bitmap name that a square shows ("nc", "marked", "rmine", "bmine",
 // "mine", "s0" to "s8"); the state is tested before isMine.
-const char* cellPictureName(const Cell& cell);
+const char* CellPictureName(const Cell& cell);
 
 // Rebuilds the picture of square (x, y) from the board.
 void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store);

@@ -4,6 +4,7 @@
 
 #include "model/memory.h"
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 #include "view/geometry.h"
@@ -61,7 +62,7 @@ TEST(OutOfMemory, AViewStoreThatCannotBeMadeIsBuiltAgainByTheNextNewGame)
     script.Turn()
         .Do([] {
             FailAllocationAfter(0);  // the Expert view store's table
-            portable::ChooseMenuItem(mainWindow, 10003);
+            portable::ChooseMenuItem(mainWindow, CommandExpert);
         })
         .Do([] {
             EXPECT_EQ(cellViews, nullptr);
@@ -128,10 +129,10 @@ TEST(NestedNewGame, ALaterGameBegunWhileTheBoardCannotBeMadeIsKept)
 {
     Script script;
     script.Turn()
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             FailAllocationAfter(0);  // the 9 by 9 board's table
-            SendMessageA(mainWindow, WM_COMMAND, 10000, 0);
+            SendMessageA(mainWindow, WM_COMMAND, CommandNewGame, 0);
             ExpectOnlyTheLaterGame();
         })
         .Turn()
@@ -148,11 +149,11 @@ TEST(NestedNewGame, ALaterGameBegunWhileTheViewCannotBeMadeIsKept)
 {
     Script script;
     script.Turn()
-        .Command(10003)
-        .Command(10004)
+        .Command(CommandExpert)
+        .Command(CommandCustom)
         .Do([] {
             FailAllocationAfter(0);  // the 9 by 9 view store's table
-            SendMessageA(mainWindow, WM_COMMAND, 10001, 0);
+            SendMessageA(mainWindow, WM_COMMAND, CommandBeginner, 0);
             ExpectOnlyTheLaterGame();
         })
         .Turn()

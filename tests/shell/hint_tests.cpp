@@ -3,6 +3,7 @@
 
 #include "model/memory.h"
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 
@@ -32,9 +33,9 @@ void OpenTheBoard()
 TEST(Hint, OnAFreshBoardSaysItFoundNothingAndChangesNothing)
 {
     Script script;
-    script.Turn().Command(10009).Do([] {
+    script.Turn().Command(CommandHint).Do([] {
         EXPECT_EQ(CountSquares(Covered), 81);
-        EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "a hint does not start the clock";
+        EXPECT_EQ(gameState, Fresh) << "a hint does not start the clock";
     });
     script.Exit();
     EXPECT_EQ(RunProgram(script), 0);
@@ -62,15 +63,15 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
             revealed = CountRevealedSafe();
         });
         for (int hint = 0; hint < 6; ++hint) {
-            script.Command(10009).Do([&] {
+            script.Command(CommandHint).Do([&] {
                 if (gameState == Won || !portable::MessageBoxLog().empty())
                     return;
                 ++hintsGiven;
                 EXPECT_GT(CountRevealedSafe(), revealed) << ticks << " hint " << hintsGiven;
                 revealed = CountRevealedSafe();
                 EXPECT_EQ(CountSquares(Exploded), 0);
-                EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, static_cast<uint32_t>(Marked));
-                EXPECT_NE(gameState, static_cast<uint32_t>(Lost));
+                EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, Marked);
+                EXPECT_NE(gameState, Lost);
             });
         }
         script.Exit();
@@ -95,7 +96,7 @@ TEST(Hint, PassesOverASquareThePlayerHasMarked)
             .Do([&] {
                 coveredBefore = CoveredSafeSquares();
             })
-            .Command(10009)
+            .Command(CommandHint)
             .Do([&] {
                 for (POINT square : coveredBefore)
                     if (liveBoard[square.x][square.y].state == Revealed && hinted.x < 0)
@@ -115,9 +116,9 @@ TEST(Hint, PassesOverASquareThePlayerHasMarked)
         .Do([] { OpenTheBoard(); })
         .Do([&] { ClickSquareNow(hinted, MouseButton::Right); })
         .Do([&] { revealedBefore = CountRevealedSafe(); })
-        .Command(10009)
+        .Command(CommandHint)
         .Do([&] {
-            EXPECT_EQ(liveBoard[hinted.x][hinted.y].state, static_cast<uint32_t>(Marked));
+            EXPECT_EQ(liveBoard[hinted.x][hinted.y].state, Marked);
             EXPECT_TRUE(CountRevealedSafe() > revealedBefore || !portable::MessageBoxLog().empty());
         })
         .Exit();
@@ -129,11 +130,11 @@ TEST(Hint, AfterALossOrAWinDoesNothing)
     Script script;
     script.Turn()
         .Do([] { ClickSquareNow(MineSquares()[0]); })
-        .Command(10009)
+        .Command(CommandHint)
         .Do([] { SetGameSettings(3, 3, 9); })
         .Turn()
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
-        .Command(10009)
+        .Do([] { EXPECT_EQ(gameState, Won); })
+        .Command(CommandHint)
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
     EXPECT_TRUE(MessageBoxes().empty());
@@ -156,18 +157,18 @@ TEST(Hint, ANewGameBegunDuringAMessageIsLeftAlone)
     Script script;
     script.Turn()
         .Do([] { OpenTheBoard(); })
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             // The hint's copy: a table and nine columns; the tenth allocation
             // from now is the first trial copy's table.
             FailAllocationAfter(10);
-            portable::ChooseMenuItem(mainWindow, 10009);
+            portable::ChooseMenuItem(mainWindow, CommandHint);
         })
         .Do([] {
             EXPECT_EQ(boardColumns, 16);
             EXPECT_EQ(boardRows, 16);
             EXPECT_EQ(CountSquares(Covered), 256) << "nothing of the hint reached the new game";
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script, 1000, handler), 0);

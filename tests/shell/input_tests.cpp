@@ -59,11 +59,11 @@ TEST(MouseInput, ReleasesInTheMarginsDoNothingAndTheFirstSquareStartsAtSixteenFo
         })
         .Do([] {
             EXPECT_EQ(CountSquares(Revealed), 0);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
             EXPECT_FALSE(leftDown);
             ClickNow({fieldLeft, fieldTop});
         })
-        .Do([] { EXPECT_NE(liveBoard[0][0].state, static_cast<uint32_t>(Covered)) << "uncovered, or lost on it"; })
+        .Do([] { EXPECT_NE(liveBoard[0][0].state, Covered) << "uncovered, or lost on it"; })
         .Exit();
     EXPECT_EQ(RunProgram(script, 2024), 0);
 }
@@ -79,12 +79,12 @@ TEST(MouseInput, TheFirstReleaseOnAMarkedSquareStartsTheClockWithoutUncovering)
         })
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
             ClickSquareNow(square);
         })
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(square, MouseButton::Right);
         })
         .Do([&] { EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Covered)); })
@@ -142,7 +142,7 @@ TEST(MouseInput, BothButtonsRevealAroundASatisfiedNumberInEitherOrder)
             EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), 1)
                 << "only the marked mine is left around the number";
             EXPECT_EQ(StateOf(mine), static_cast<uint32_t>(Marked)) << "the later right release changed nothing";
-            EXPECT_NE(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_NE(gameState, Lost);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script, 31337), 0);
@@ -160,7 +160,7 @@ TEST(MouseInput, RightReleasedFirstOverACoveredSquareMarksItAndRevealsNothing)
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
             EXPECT_EQ(CountSquares(Revealed), 0) << "the later left release finds a marked square";
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
@@ -195,7 +195,7 @@ TEST(MouseInput, AnAreaRevealAroundAWrongMarkLoses)
             BothButtons(number, MouseButton::Right);
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
             EXPECT_EQ(StateOf(mine), static_cast<uint32_t>(Exploded));
             EXPECT_EQ(SquarePicture(mine.x, mine.y), "rmine");
             EXPECT_EQ(FaceName(), "dsmile");
@@ -272,14 +272,14 @@ TEST(FacePress, AfterALossThePressedFaceGivesWayToTheLostFace)
         .Move(5, 150)
         .Do([] {
             EXPECT_EQ(FaceName(), "dsmile");
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
         })
         .Do([] {
             const POINT face = FaceCentre();
             portable::MoveMouse(mainWindow, face.x, face.y);
             portable::ReleaseMouse(mainWindow, MouseButton::Left, face.x, face.y);
         })
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "the face starts a new game after a loss"; })
+        .Do([] { EXPECT_EQ(gameState, Fresh) << "the face starts a new game after a loss"; })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
 }

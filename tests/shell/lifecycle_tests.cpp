@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 #include "view/counters.h"
@@ -31,7 +32,7 @@ TEST(Lifecycle, AMineOnTheFirstClickLosesWithoutStartingTheClock)
             ClickSquareNow(wrongMark, MouseButton::Right);
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "marking does not start the clock";
+            EXPECT_EQ(gameState, Fresh) << "marking does not start the clock";
             EXPECT_EQ(CounterText(), "008");
             clockStart = startTick;
             ClickSquareNow(hit);
@@ -39,7 +40,7 @@ TEST(Lifecycle, AMineOnTheFirstClickLosesWithoutStartingTheClock)
         .Pause(5000)
         .Turn()
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
             EXPECT_EQ(startTick, clockStart);
             EXPECT_EQ(FaceName(), "dsmile");
             EXPECT_EQ(TimerText(), "000");
@@ -70,7 +71,7 @@ TEST(Lifecycle, UncoveringEverySafeSquareWinsAndMarksTheMines)
     script.Turn()
         .Do([] { UncoverEverySafeSquare(); })
         .Do([] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(gameState, Won);
             EXPECT_EQ(FaceName(), "csmile");
             for (POINT mine : MineSquares())
                 EXPECT_EQ(SquarePicture(mine.x, mine.y), "marked");
@@ -94,14 +95,14 @@ TEST(Lifecycle, AWrongMarkKeepsTheGameFromBeingWon)
         })
         .Do([&] { UncoverEverySafeSquare(); })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(last, MouseButton::Right);  // the mark comes off
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(last);
         })
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
+        .Do([] { EXPECT_EQ(gameState, Won); })
         .Exit();
     EXPECT_EQ(RunProgram(script, 777), 0);
 }
@@ -115,7 +116,7 @@ TEST(Lifecycle, AsManyMinesAsSquaresIsWonBeforeAnyClick)
         .Turn()
         .Turn()
         .Do([] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(gameState, Won);
             EXPECT_EQ(FaceName(), "csmile");
             EXPECT_EQ(CountSquares(Marked), 12);
             EXPECT_EQ(CounterText(), "000");
@@ -133,7 +134,7 @@ TEST(Lifecycle, ANewGameOfTheSameSizeKeepsTheWindowAndAnotherSizeRecentresIt)
         .Do([&] { GetWindowRect(mainWindow, &before); })
         .Key(VK_F2)
         .Do([&] { GetWindowRect(mainWindow, &same); })
-        .Command(10002)
+        .Command(CommandIntermediate)
         .Do([&] { GetWindowRect(mainWindow, &other); })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 #include "view/geometry.h"
@@ -59,7 +60,7 @@ TEST(Painting, TheWindowAfterALostAndAWonGame)
     bool lostSaved = false, wonSaved = false;
     for (uint32_t ticks = 100; ticks < 100 + 40 * 997 && !(lostSaved && wonSaved); ticks += 997) {
         Script script;
-        script.Turn().Command(10002).Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Turn().Do([&] {
+        script.Turn().Command(CommandIntermediate).Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Turn().Do([&] {
             const portable::Image image = portable::RenderClientArea(mainWindow);
             EXPECT_EQ(image.width, ClientWidthFor(16));
             if (gameState == Lost && !lostSaved)

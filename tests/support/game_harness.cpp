@@ -1,3 +1,4 @@
+#include "shell/command_ids.h"
 #include "support/game_harness.h"
 
 #include <cstring>
@@ -82,7 +83,7 @@ Script& Script::Turn()
 
 Script& Script::Exit()
 {
-    return Command(10006);
+    return Command(CommandExit);
 }
 
 void ResetProgram(uint32_t startTicks)

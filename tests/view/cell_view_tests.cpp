@@ -33,7 +33,7 @@ TEST(CellPicture, EveryStateHasItsPictureStateBeforeMine)
                                         {"s4", "s5", "s6", "s7", "s8", "mine", "rmine", "bmine"}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 8; ++x)
-            EXPECT_STREQ(cellPictureName(board.at(x, y)), expected[y][x]) << x << "," << y;
+            EXPECT_STREQ(CellPictureName(board.at(x, y)), expected[y][x]) << x << "," << y;
 }
 
 TEST(CellViews, SizeAndMemoryRefusalsAreTheBoardsOwn)
