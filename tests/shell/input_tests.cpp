@@ -148,6 +148,51 @@ TEST(MouseInput, BothButtonsRevealAroundASatisfiedNumberInEitherOrder)
     EXPECT_EQ(RunProgram(script, 31337), 0);
 }
 
+TEST(MouseInput, TheAreaRevealNeedsBothButtonsAndExactlyTheNumbersMarks)
+{
+    POINT number, mine;
+    int unrevealed = 0;
+    Script script;
+    script.Turn()
+        .Do([&] {
+            ASSERT_TRUE(FindNumberNextToMine(&number, &mine));
+            ClickSquareNow(number);
+            ClickSquareNow(mine, MouseButton::Right);
+        })
+        .Do([&] {
+            unrevealed = CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard);
+            ASSERT_GE(unrevealed, 3) << "the mine, a square to mark wrongly and one more";
+            // Its mark matches the number, but each button alone does nothing.
+            ClickSquareNow(number);
+            ClickSquareNow(number, MouseButton::Right);
+        })
+        .Do([&] {
+            EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), unrevealed);
+            // A second mark: more marks than the number, and both buttons.
+            bool marked = false;
+            for (int dx = -1; dx <= 1 && !marked; ++dx)
+                for (int dy = -1; dy <= 1 && !marked; ++dy) {
+                    const POINT other = {number.x + dx, number.y + dy};
+                    if (other.x >= 0 && other.y >= 0 && other.x < boardColumns && other.y < boardRows &&
+                        StateOf(other) == Covered) {
+                        ClickSquareNow(other, MouseButton::Right);
+                        marked = true;
+                    }
+                }
+        })
+        .Do([&] {
+            ASSERT_EQ(CountMarkedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), 2);
+            BothButtons(number, MouseButton::Left);
+        })
+        .Do([&] {
+            EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), unrevealed)
+                << "too many marks: nothing is uncovered";
+            EXPECT_EQ(gameState, Running);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 31337), 0);
+}
+
 TEST(MouseInput, RightReleasedFirstOverACoveredSquareMarksItAndRevealsNothing)
 {
     POINT square;

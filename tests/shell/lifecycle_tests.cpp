@@ -107,6 +107,42 @@ TEST(Lifecycle, AWrongMarkKeepsTheGameFromBeingWon)
     EXPECT_EQ(RunProgram(script, 777), 0);
 }
 
+TEST(Lifecycle, ALostGameStaysLostWhenItsCoveredSquaresEqualTheMinesLeft)
+{
+    // After the loss the mines are uncovered, the right marks stay and a few
+    // safe squares are still covered, as many as the mines not marked: the
+    // tally's win test must not take that for a win.
+    size_t covered = 0;
+    Script script;
+    script.Turn();
+    // One square per step, until at most ten safe ones are covered.
+    for (int square = 0; square < 81; ++square)
+        script.Do([] {
+            if (CoveredSafeSquares().size() > 10)
+                ClickSquareNow(CoveredSafeSquares()[0]);
+        });
+    script
+        .Do([&] {
+            covered = CoveredSafeSquares().size();
+            ASSERT_GE(covered, 1u);
+            for (size_t i = 0; i < 10 - covered; ++i)
+                ClickSquareNow(MineSquares()[i], MouseButton::Right);
+        })
+        .Do([&] {
+            ASSERT_EQ(gameState, Running);
+            ClickSquareNow(MineSquares()[9]);
+        })
+        .Turn()
+        .Do([&] {
+            EXPECT_EQ(gameState, Lost);
+            EXPECT_EQ(FaceName(), "dsmile");
+            EXPECT_EQ(static_cast<size_t>(CountSquares(Covered)), covered);
+            EXPECT_EQ(static_cast<size_t>(CountSquares(Marked)), 10 - covered);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 4242), 0);
+}
+
 TEST(Lifecycle, AsManyMinesAsSquaresIsWonBeforeAnyClick)
 {
     Script script;

@@ -129,6 +129,56 @@ TEST(Solve, AfterTheEndOfAGameSolveModeEndsWithoutAStep)
     EXPECT_EQ(RunProgram(script), 0);
 }
 
+TEST(Solve, AfterAWonGameSolveModeEndsWithoutAStepAndTheTimerStaysStill)
+{
+    std::string timer;
+    Script script;
+    script.Turn()
+        .Do([] {
+            for (POINT square : CoveredSafeSquares())
+                ClickSquareNow(square);
+        })
+        .Pause(1500)
+        .Turn()
+        .Do([&] {
+            ASSERT_EQ(gameState, Won);
+            timer = TimerText();
+        })
+        .Pause(3000)
+        .Key(VK_F3)
+        .Turn()
+        .Do([&] {
+            EXPECT_FALSE(solving);
+            EXPECT_EQ(solvePass, PassStart) << "no step was taken";
+            EXPECT_EQ(TimerText(), timer);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+}
+
+TEST(Solve, TheTimerCountsTheTimeSolversLastMessageWasUp)
+{
+    // Solver loses with a message box that is up for five seconds: the
+    // timer, stopped by the loss, shows them.
+    bool tested = false;
+    for (uint32_t ticks = 100; ticks < 100 + 40 * 997 && !tested; ticks += 997) {
+        Script script;
+        script.Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Do([&] {
+            if (gameState != Lost)
+                return;
+            tested = true;
+            EXPECT_EQ(TimerText(), "005");
+        });
+        script.Exit();
+        const auto slowAnswer = [](const portable::MessageBoxCall&) {
+            portable::AdvanceTickCount(5000);
+            return IDOK;
+        };
+        ASSERT_EQ(RunProgram(script, ticks, slowAnswer), 0);
+    }
+    EXPECT_TRUE(tested);
+}
+
 TEST(Solve, ANewGameDuringSolveModeIsPlayedOn)
 {
     uint32_t games = 0;
