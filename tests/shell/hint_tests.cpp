@@ -1,10 +1,12 @@
 // The Hint command on the live game.
 #include <gtest/gtest.h>
 
+#include "model/board.h"
 #include "model/memory.h"
 #include "platform/app_handles.h"
 #include "shell/command_ids.h"
 #include "shell/game.h"
+#include "solver/solver.h"
 #include "support/game_harness.h"
 
 using portable::MouseButton;
@@ -44,6 +46,48 @@ TEST(Hint, OnAFreshBoardSaysItFoundNothingAndChangesNothing)
     EXPECT_EQ(portable::MessageBoxLog()[0].title, "Hint");
     EXPECT_EQ(portable::MessageBoxLog()[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(portable::MessageBoxLog()[0].owner, mainWindow);
+}
+
+TEST(Hint, UncoversTheFirstProvenSquareWithTheColumnsOuter)
+{
+    // Solver's deductions on the copy may prove several squares safe at
+    // once; the hint uncovers the first of them, columns outer, rows inner.
+    bool tested = false;
+    for (uint32_t ticks = 1000; ticks < 1000 + 60 * 997 && !tested; ticks += 997) {
+        POINT first = {-1, -1}, firstByRows = {-1, -1};
+        Script script;
+        script.Turn().Do([] { OpenTheBoard(); }).Do([&] {
+            Board copy = CopyBoard(boardColumns, boardRows, liveBoard);
+            std::vector<POINT> proven;  // columns outer
+            for (int32_t pass = PassStart; proven.empty() && pass < OutcomeStop;) {
+                pass = SolverStep(pass, boardColumns, boardRows, GetSettingMines(), copy, nullptr, PassGuess, 0);
+                for (int x = 0; x < boardColumns; ++x)
+                    for (int y = 0; y < boardRows; ++y)
+                        if (copy[x][y].state == Revealed && liveBoard[x][y].state == Covered)
+                            proven.push_back({x, y});
+            }
+            if (proven.size() >= 2 && copy[proven[0].x][proven[0].y].adjacentMines != 0) {
+                first = proven[0];
+                firstByRows = first;
+                for (POINT square : proven)
+                    if (square.y < firstByRows.y || (square.y == firstByRows.y && square.x < firstByRows.x))
+                        firstByRows = square;
+                if (firstByRows.x == first.x && firstByRows.y == first.y)
+                    first = {-1, -1};
+            }
+            FreeBoard(boardColumns, boardRows, copy);
+        });
+        script.Command(CommandHint).Do([&] {
+            if (first.x < 0)
+                return;
+            tested = true;
+            EXPECT_EQ(liveBoard[first.x][first.y].state, Revealed) << ticks;
+            EXPECT_EQ(liveBoard[firstByRows.x][firstByRows.y].state, Covered) << ticks;
+        });
+        script.Exit();
+        EXPECT_EQ(RunProgram(script, ticks), 0);
+    }
+    EXPECT_TRUE(tested) << "no board on which the two orders differ";
 }
 
 TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
