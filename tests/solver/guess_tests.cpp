@@ -38,6 +38,13 @@ TEST(SolverGuess, EstimatesAreSummedAsStored32BitValuesWithOneVoteEach)
     EXPECT_EQ(spread.at(1, 0).oddsVotes, 2);
     EXPECT_EQ(spread.at(3, 1).mineOdds, 0.25f);
 
+    // 1/2, then 1/3 worked out in double and added to the stored 0.5: a
+    // third taken as a float first would store a different sum.
+    ScopedBoard thirds({".*..", "2F21"});
+    Step(thirds, PassGuess, noPassLimit);
+    EXPECT_EQ(thirds.at(1, 0).mineOdds, static_cast<float>(static_cast<double>(0.5f) + 1.0 / 3.0));
+    EXPECT_EQ(thirds.at(1, 0).oddsVotes, 2);
+
     ScopedBoard zero({"0.*"});  // a 0 gives an estimate of nothing
     Step(zero, PassGuess, noPassLimit);
     EXPECT_EQ(zero.at(1, 0).mineOdds, 0.0f);
