@@ -63,6 +63,33 @@ void AcceptEntry()
     }
     DestroyWindow(customWindow);
 }
+
+void OnDestroy()
+{
+    customWindowOpen = 0;
+}
+
+// Nothing is painted: the controls cover the window.
+void OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+}
+
+// OK and Cancel; returns whether the command was one of them.
+bool OnButton(int id)
+{
+    if (id == customCancelId) {
+        DestroyWindow(customWindow);
+        return true;
+    }
+    if (id == customOkId) {
+        AcceptEntry();
+        return true;
+    }
+    return false;
+}
 }  // namespace
 
 void OpenCustomWindow()
@@ -97,23 +124,14 @@ LRESULT CALLBACK CustomWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_DESTROY:
-        customWindowOpen = 0;
+        OnDestroy();
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
+    case WM_PAINT:
+        OnPaint(window);
         break;
-    }
     case WM_COMMAND:
-        if (LOWORD(wParam) == customCancelId) {
-            DestroyWindow(customWindow);
+        if (OnButton(LOWORD(wParam)))
             return 0;
-        }
-        if (LOWORD(wParam) == customOkId) {
-            AcceptEntry();
-            return 0;
-        }
         break;
     default:
         break;

@@ -15,9 +15,12 @@ enum CellState : uint32_t {
     FalseMark = 4,
 };
 
+// The state is stored in 32 bits, as the record's layout requires.
+static_assert(sizeof(CellState) == 4, "a CellState is 32 bits wide");
+
 // One square. The fields and their order are fixed.
 struct Cell {
-    uint32_t state;         // a CellState
+    CellState state;        // what the player sees
     int32_t adjacentMines;  // mines among the neighbours; written when uncovered
     Truth assumedSafe;      // uncovered only as a hypothesis on a trial copy
     Truth isMine;           // never changes once the mines are laid

@@ -5,6 +5,7 @@
 #include "shell/command_ids.h"
 #include "shell/game.h"
 #include "shell/help_texts.h"
+#include "shell/hint.h"
 #include "solver/solver.h"
 
 namespace {

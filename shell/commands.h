@@ -6,7 +6,3 @@
 
 // Carries out one command; unknown ids are ignored. The result is false.
 Truth OnCommand(unsigned short id);
-
-// Uncovers one square of the live board that Solver proves safe on a copy,
-// or says that it found none.
-void GiveHint();

@@ -19,6 +19,7 @@ enum GameState : uint32_t {
     Lost = 2,
     Won = 3,
 };
+static_assert(sizeof(GameState) == 4, "the game state is kept in 32 bits");
 
 extern GameSettings gameSettings;
 extern HMENU menuBar;
@@ -27,7 +28,7 @@ extern Board liveBoard;
 extern CellViewStore cellViews;
 extern int32_t boardColumns;
 extern int32_t boardRows;
-extern uint32_t gameState;
+extern GameState gameState;
 extern int32_t minesLeft;
 extern int32_t coveredCount;
 extern int32_t shownMinesLeft;

@@ -1,12 +1,13 @@
+#include "shell/hint.h"
+
 #include "model/board.h"
 #include "model/reveal.h"
 #include "platform/app_handles.h"
-#include "shell/commands.h"
 #include "shell/game.h"
 #include "solver/solver.h"
 
 namespace {
-constexpr int32_t hintPassLimit = 6;  // deductions only: never a guess
+constexpr int32_t hintPassLimit = PassGuess;  // deductions only: never a guess
 
 // The first square, columns outer, that Solver uncovered on the copy, that
 // holds no mine and that is still covered on the live board. A square the

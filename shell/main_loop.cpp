@@ -17,7 +17,7 @@ uint32_t lastTimerTick = 0;
 char faceName[20] = "";
 
 namespace {
-constexpr int32_t solvePassLimit = 11;  // every pass, the guess included
+constexpr int32_t solvePassLimit = noPassLimit;  // every pass, the guess included
 
 bool FaceIs(const char* name)
 {

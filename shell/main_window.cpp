@@ -8,6 +8,7 @@
 #include "shell/game.h"
 #include "view/counters.h"
 #include "view/face.h"
+#include "view/geometry.h"
 
 Truth leftDown = 0;
 Truth rightDown = 0;
@@ -43,11 +44,11 @@ void AreaRevealTest(int32_t column, int32_t row)
     }
 }
 
-void OnLeftRelease(HWND window, LPARAM lParam)
+// A left release over the face starts a new game; over a square of a game
+// still in play it uncovers the square, starts the clock and, with the
+// right button down, tries the area reveal.
+void UncoverAt(HWND window, POINT point)
 {
-    if (!leftDown)
-        return;
-    const POINT point = PointOf(lParam);
     const RECT face = FaceRectangle();
     if (PtInRect(&face, point)) {
         SendCommand(window, CommandNewGame);
@@ -67,13 +68,13 @@ void OnLeftRelease(HWND window, LPARAM lParam)
     RefreshCells(boardColumns, boardRows, liveBoard, cellViews);
 }
 
-void OnRightRelease(LPARAM lParam)
+// A right release over a square of a game still in play marks or unmarks
+// it and, with the left button down, tries the area reveal.
+void MarkAt(POINT point)
 {
-    if (!rightDown)
-        return;
     int32_t column = 0;
     int32_t row = 0;
-    if (!SquareAt(PointOf(lParam), &column, &row) || (gameState != Fresh && gameState != Running) || !GameReady())
+    if (!SquareAt(point, &column, &row) || (gameState != Fresh && gameState != Running) || !GameReady())
         return;
     if (liveBoard[column][row].state == Marked)
         UnmarkCell(column, row, boardColumns, boardRows, liveBoard);
@@ -91,76 +92,121 @@ void Fill(HDC dc, LONG left, LONG top, LONG right, LONG bottom, int brush)
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(brush)));
 }
 
-// The frame, the header panel, the wells behind the counters and the frame
-// around the field; the squares and digits are windows of their own.
-void Paint(HWND window)
+void OnLeftPress()
+{
+    leftDown = 1;
+}
+
+void OnRightPress()
+{
+    rightDown = 1;
+}
+
+// A release counts only after a press in this window.
+void OnLeftRelease(HWND window, LPARAM lParam)
+{
+    if (leftDown)
+        UncoverAt(window, PointOf(lParam));
+    leftDown = 0;
+}
+
+void OnRightRelease(LPARAM lParam)
+{
+    if (rightDown)
+        MarkAt(PointOf(lParam));
+    rightDown = 0;
+}
+
+void OnKeyDown(HWND window, WPARAM key)
+{
+    if (key == VK_F2)
+        SendCommand(window, CommandNewGame);
+    else if (key == VK_F3)
+        SendCommand(window, CommandSolve);
+}
+
+void OnChar(HWND window, WPARAM character)
+{
+    if ((character & 0xFF) == 'h' || (character & 0xFF) == 'H')
+        SendCommand(window, CommandHint);
+}
+
+void OnDestroy()
+{
+    PostQuitMessage(0);
+}
+
+// The frame is painted through BeginPaint; the picture windows of the face
+// and the digits are then shown again over it.
+void OnPaint(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    const LONG w = client.right - client.left;
-    const LONG h = client.bottom - client.top;
-    const LONG fieldRight = 16 * boardColumns + 16;
-    const LONG fieldBottom = 16 * boardRows + 48;
-
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
-    Fill(dc, 0, 0, w, h, WHITE_BRUSH);
-    Fill(dc, 2, 2, w - 2, h - 2, LTGRAY_BRUSH);
-    Fill(dc, 6, 6, w - 6, 42, DKGRAY_BRUSH);
-    Fill(dc, 8, 8, w - 6, 42, WHITE_BRUSH);
-    Fill(dc, 8, 8, w - 8, 40, LTGRAY_BRUSH);
-    Fill(dc, w - 50, 11, w - 10, 36, DKGRAY_BRUSH);
-    Fill(dc, 13, 11, 52, 36, DKGRAY_BRUSH);
-    Fill(dc, 14, 48, 16, fieldBottom + 2, DKGRAY_BRUSH);
-    Fill(dc, 14, 46, fieldRight, 48, DKGRAY_BRUSH);
-    Fill(dc, fieldRight, 48, fieldRight + 2, fieldBottom, WHITE_BRUSH);
-    Fill(dc, 16, fieldBottom, fieldRight + 2, fieldBottom + 2, WHITE_BRUSH);
+    PaintFrame(dc, client.right - client.left, client.bottom - client.top);
     EndPaint(window, &paint);
 
     ShowWindow(faceWindow, SW_SHOW);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < digitCount; ++i) {
         ShowWindow(timerDigits[i], SW_SHOW);
         ShowWindow(counterDigits[i], SW_SHOW);
     }
 }
 }  // namespace
 
+// The frame, the header panel, the wells behind the counters and the frame
+// around the field; the squares and digits are windows of their own.
+void PaintFrame(HDC dc, LONG w, LONG h)
+{
+    const LONG fieldRight = FieldRight(boardColumns);
+    const LONG fieldBottom = FieldBottom(boardRows);
+    const LONG inner = panelInset + frameEdge;
+    Fill(dc, 0, 0, w, h, WHITE_BRUSH);
+    Fill(dc, frameEdge, frameEdge, w - frameEdge, h - frameEdge, LTGRAY_BRUSH);
+    Fill(dc, panelInset, panelInset, w - panelInset, panelBottom, DKGRAY_BRUSH);
+    Fill(dc, inner, inner, w - panelInset, panelBottom, WHITE_BRUSH);
+    Fill(dc, inner, inner, w - inner, panelBottom - frameEdge, LTGRAY_BRUSH);
+    Fill(dc, TimerWellLeft(w), wellTop, TimerWellRight(w), wellBottom, DKGRAY_BRUSH);
+    Fill(dc, counterWellLeft, wellTop, counterWellRight, wellBottom, DKGRAY_BRUSH);
+    Fill(dc, fieldLeft - frameEdge, fieldTop, fieldLeft, fieldBottom + frameEdge, DKGRAY_BRUSH);
+    Fill(dc, fieldLeft - frameEdge, fieldTop - frameEdge, fieldRight, fieldTop, DKGRAY_BRUSH);
+    Fill(dc, fieldRight, fieldTop, fieldRight + frameEdge, fieldBottom, WHITE_BRUSH);
+    Fill(dc, fieldLeft, fieldBottom, fieldRight + frameEdge, fieldBottom + frameEdge, WHITE_BRUSH);
+}
+
+// Each message goes to its handler; the menu commands and painting then
+// take the default processing as well.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
-        leftDown = 1;
+        OnLeftPress();
         return 0;
     case WM_LBUTTONUP:
         OnLeftRelease(window, lParam);
-        leftDown = 0;
         return 0;
     case WM_RBUTTONDOWN:
-        rightDown = 1;
+        OnRightPress();
         return 0;
     case WM_RBUTTONUP:
         OnRightRelease(lParam);
-        rightDown = 0;
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(window, wParam);
+        return 0;
+    case WM_CHAR:
+        OnChar(window, wParam);
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         break;
-    case WM_KEYDOWN:
-        if (wParam == VK_F2)
-            SendCommand(window, CommandNewGame);
-        else if (wParam == VK_F3)
-            SendCommand(window, CommandSolve);
-        return 0;
-    case WM_CHAR:
-        if ((wParam & 0xFF) == 'h' || (wParam & 0xFF) == 'H')
-            SendCommand(window, CommandHint);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     case WM_PAINT:
-        Paint(window);
+        OnPaint(window);
         break;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
     default:
         break;
     }

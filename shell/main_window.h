@@ -10,3 +10,8 @@ extern Truth leftDown;
 extern Truth rightDown;
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Paints the frame of a main window whose client area is w by h onto any
+// device context: eleven fills with the stock brushes, for the live board's
+// size. The squares, the face and the digits are windows of their own.
+void PaintFrame(HDC dc, LONG w, LONG h);

@@ -1,11 +1,34 @@
-// Passes 4 and 5: recursive exclusion. Each covered square in turn is
-// assumed to be a mine (pass 4) or safe (pass 5) on a private trial copy;
-// the forced moves run on the copy until they stop, and a contradiction
-// proves the opposite of the assumption on the real board.
+// Passes 4 and 5: recursive exclusion on trial copies of the board.
+#include "solver/exclusion.h"
+
 #include "model/board.h"
 #include "model/reveal.h"
-#include "solver/solver_passes.h"
-#include "solver/trials.h"
+#include "solver/forced_moves.h"
+#include "solver/messages.h"
+#include "solver/quiet_trial.h"
+
+void RunTrial(const StepArguments& step, Board trial)
+{
+    int32_t pass = PassRevealSolved;
+    while (pass < OutcomeStop)
+        pass = SolverStep(pass, step.width, step.height, step.mineTotal, trial, step.views, PassExcludeMine, 1);
+}
+
+// Squares uncovered as assumptions are skipped: their numbers were never seen.
+Truth HasContradiction(int32_t width, int32_t height, Board board)
+{
+    for (int32_t x = 0; x < width; ++x) {
+        for (int32_t y = 0; y < height; ++y) {
+            const Cell& cell = board[x][y];
+            if (cell.state != Revealed || cell.assumedSafe)
+                continue;
+            const NeighbourCounts counts = CountAround(x, y, width, height, board);
+            if (counts.marked > cell.adjacentMines || counts.unrevealed < cell.adjacentMines)
+                return 1;
+        }
+    }
+    return 0;
+}
 
 namespace {
 enum Assumption { AssumeMine, AssumeSafe };

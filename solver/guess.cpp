@@ -1,10 +1,12 @@
 // Pass 6: estimate each covered square's chance of holding a mine and
 // uncover the lowest. Values are stored as 32-bit floats, worked out in
 // double precision between load and store, and compared as stored.
+#include "solver/guess.h"
+
 #include "model/neighbours.h"
 #include "model/reveal.h"
 #include "platform/random.h"
-#include "solver/solver_passes.h"
+#include "solver/messages.h"
 
 namespace {
 void ResetOdds(const StepArguments& step)

@@ -1,6 +1,9 @@
 // The forced moves of a trial, looking only at the numbers that can act.
+#include "solver/quiet_trial.h"
+
 #include "model/reveal.h"
-#include "solver/trials.h"
+#include "solver/exclusion.h"
+#include "solver/forced_moves.h"
 
 namespace {
 // Flags of a square in a quiet trial.

@@ -2,6 +2,10 @@
 // small pass machine over a board and returns the pass that the next step
 // should run, or a final outcome (8 or more). Solver keeps nothing between
 // steps: the caller hands the returned code back on the next call.
+//
+// The pass machine is here and in solver.cpp; each pass has a file of its
+// own: forced_moves (passes 2 and 3), exclusion and quiet_trial (passes 4
+// and 5), guess (pass 6), and messages for what Solver tells the player.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +39,19 @@ enum SolverPass : int32_t {
 int32_t SolverStep(int32_t pass, int32_t width, int32_t height, int32_t mineTotal, Board board, CellView** views,
                    int32_t passLimit, Truth hypothetical);
 
-// True when some Revealed square that is not an assumption has more Marked
-// neighbours than its number, or fewer unrevealed neighbours than its number.
-Truth HasContradiction(int32_t width, int32_t height, Board board);
+// The passLimit that lets every pass run, the guess included.
+constexpr int32_t noPassLimit = OutcomeFinished + 1;
+
+// What every pass is given: the step's own arguments, handed on unchanged to
+// the trial calls.
+struct StepArguments {
+    int32_t width;
+    int32_t height;
+    int32_t mineTotal;
+    Board board;
+    CellView** views;
+    Truth hypothetical;
+};
+
+// A pass that found nothing returns this, and the step goes on to the next.
+constexpr int32_t passFoundNothing = -1;

@@ -1,13 +1,8 @@
 #include "view/cell_view.h"
 
 #include "model/column_table.h"
+#include "view/geometry.h"
 #include "view/picture.h"
-
-namespace {
-constexpr int32_t squareSize = 16;
-constexpr int32_t fieldLeft = 16;
-constexpr int32_t fieldTop = 48;
-}  // namespace
 
 CellViewStore CreateCellViews(int32_t width, int32_t height)
 {
@@ -34,7 +29,7 @@ void FreeCellViews(int32_t width, int32_t height, CellViewStore store)
     ReleaseMemory(store);
 }
 
-const char* cellPictureName(const Cell& cell)
+const char* CellPictureName(const Cell& cell)
 {
     static const char* const numbers[] = {"s0", "s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"};
     switch (cell.state) {
@@ -59,7 +54,7 @@ void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store)
     CellView& view = store[x][y];
     if (view.window != nullptr)
         DestroyPicture(view.window);
-    view.window = CreatePicture(cellPictureName(board[x][y]), ColumnToPixel(x), RowToPixel(y), squareSize,
+    view.window = CreatePicture(CellPictureName(board[x][y]), ColumnToPixel(x), RowToPixel(y), squareSize,
                                 squareSize);
     ShowWindow(view.window, SW_SHOW);
 }
@@ -91,10 +86,10 @@ int32_t RowToPixel(int32_t row)
 // Arithmetic shifts: floor division, so the margins give -1, not 0.
 int32_t PixelToColumn(int32_t x)
 {
-    return (x - fieldLeft) >> 4;
+    return (x - fieldLeft) >> squareShift;
 }
 
 int32_t PixelToRow(int32_t y)
 {
-    return (y - fieldTop) >> 4;
+    return (y - fieldTop) >> squareShift;
 }

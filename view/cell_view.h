@@ -22,7 +22,7 @@ void FreeCellViews(int32_t width, int32_t height, CellViewStore store);
 
 // The bitmap name that a square shows ("nc", "marked", "rmine", "bmine",
 // "mine", "s0" to "s8"); the state is tested before isMine.
-const char* cellPictureName(const Cell& cell);
+const char* CellPictureName(const Cell& cell);
 
 // Rebuilds the picture of square (x, y) from the board.
 void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store);
@@ -31,7 +31,7 @@ void DrawCell(int32_t x, int32_t y, Board board, CellViewStore store);
 // is left alone (a new game whose allocation failed has none).
 void RefreshCells(int32_t width, int32_t height, Board board, CellViewStore store);
 
-// Square (x, y) has its top-left pixel at (16x + 16, 16y + 48).
+// The top-left pixel of a square's column and row (see view/geometry.h).
 int32_t ColumnToPixel(int32_t column);
 int32_t RowToPixel(int32_t row);
 // The square under a pixel, rounding down; no bounds test.

@@ -3,23 +3,21 @@
 #include <cstdio>
 
 #include "platform/app_handles.h"
+#include "view/geometry.h"
 #include "view/picture.h"
 
-HWND timerDigits[3] = {nullptr, nullptr, nullptr};
-HWND counterDigits[3] = {nullptr, nullptr, nullptr};
+HWND timerDigits[digitCount] = {nullptr, nullptr, nullptr};
+HWND counterDigits[digitCount] = {nullptr, nullptr, nullptr};
 uint32_t startTick = 0;
 
 namespace {
-constexpr int digitTop = 13;
-constexpr int digitWidth = 12;
-
 // Replaces the three digit pictures with the first three characters of the
 // value's "%03d" text, starting at client x `left`.
-void DrawDigits(HWND digits[3], int32_t value, LONG left, LONG top)
+void DrawDigits(HWND digits[digitCount], int32_t value, LONG left, LONG top)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%03d", static_cast<int>(value));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < digitCount; ++i)
         ReplacePicture(&digits[i], DigitPictureName(text[i]), left + digitWidth * i, top + digitTop);
 }
 }  // namespace
@@ -38,7 +36,7 @@ void DrawMineCounter(int32_t value)
     GetClientRect(mainWindow, &client);
     if (value > 999)
         value = 999;
-    DrawDigits(counterDigits, value, client.left + 15, client.top);
+    DrawDigits(counterDigits, value, client.left + counterLeft, client.top);
 }
 
 void DrawTimer()
@@ -48,5 +46,5 @@ void DrawTimer()
     uint32_t elapsed = (GetTickCount() - startTick) / 1000u;
     if (elapsed > 999)
         elapsed = 999;
-    DrawDigits(timerDigits, static_cast<int32_t>(elapsed), client.right - 48, client.top);
+    DrawDigits(timerDigits, static_cast<int32_t>(elapsed), TimerLeft(client.right), client.top);
 }

@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "platform/win32.h"
+#include "view/geometry.h"
 
 // The digit pictures, left to right; empty until first drawn.
-extern HWND timerDigits[3];
-extern HWND counterDigits[3];
+extern HWND timerDigits[digitCount];
+extern HWND counterDigits[digitCount];
 
 // The tick count at which the game's clock started; the timer shows the
 // whole seconds since then.

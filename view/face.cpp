@@ -1,6 +1,7 @@
 #include "view/face.h"
 
 #include "platform/app_handles.h"
+#include "view/geometry.h"
 #include "view/picture.h"
 
 HWND faceWindow = nullptr;
@@ -9,9 +10,9 @@ RECT FaceRectangle()
 {
     RECT client;
     GetClientRect(mainWindow, &client);
-    const LONG centre = (client.right - client.left) / 2;
+    const LONG left = FaceLeft(client.right - client.left);
     RECT face;
-    SetRect(&face, centre - 13, 11, centre + 13, 37);
+    SetRect(&face, left, faceTop, left + faceSize, faceTop + faceSize);
     return face;
 }
 

@@ -6,7 +6,7 @@
 
 extern HWND faceWindow;
 
-// (cx - 13, 11) to (cx + 13, 37), cx half the main window's client width;
+// The face's place: faceSize square at (FaceLeft(client width), faceTop);
 // left and top edges inside, right and bottom outside.
 RECT FaceRectangle();
 

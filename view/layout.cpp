@@ -3,6 +3,7 @@
 #include "platform/app_handles.h"
 #include "view/counters.h"
 #include "view/face.h"
+#include "view/geometry.h"
 #include "view/picture.h"
 
 namespace {
@@ -14,8 +15,8 @@ void MoveMainWindow(const RECT& rect)
 
 CellViewStore LayoutMainWindow(int32_t width, int32_t height)
 {
-    const LONG clientWidth = width * 16 + 32;
-    const LONG clientHeight = height * 16 + 64;
+    const LONG clientWidth = ClientWidthFor(width);
+    const LONG clientHeight = ClientHeightFor(height);
     const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
 
@@ -38,7 +39,7 @@ CellViewStore LayoutMainWindow(int32_t width, int32_t height)
     if (IsWindow(faceWindow))
         DestroyPicture(faceWindow);
     GetClientRect(mainWindow, &client);
-    faceWindow = CreatePicture("smile", (client.right - client.left) / 2 - 13, 11, 0, 0);
+    faceWindow = CreatePicture("smile", FaceLeft(client.right - client.left), faceTop, 0, 0);
 
     DrawTimer();
     return store;

@@ -8,7 +8,7 @@
 // The main window's style: a title bar with a close box, no sizing border.
 constexpr DWORD mainWindowStyle = WS_VISIBLE | WS_BORDER | WS_SYSMENU;
 
-// Makes the client area exactly (16 * width + 32) by (16 * height + 64),
+// Makes the client area exactly ClientWidthFor(width) by ClientHeightFor(height),
 // centred on the screen, shows the window, makes a new store (returned,
 // nullptr when that failed), a "smile" face and the timer.
 CellViewStore LayoutMainWindow(int32_t width, int32_t height);

@@ -3,6 +3,7 @@
 
 #include "custom/custom_window.h"
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 
@@ -31,7 +32,7 @@ void RunEntry(const char* rows, const char* columns, const char* mines, std::fun
 {
     Script script;
     script.Turn()
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([=] { EnterCustomGame(rows, columns, mines); })
         .Turn()
         .Do(check)
@@ -45,7 +46,7 @@ TEST(CustomWindow, OpensCentredWithExactlyTwoHundredSquarePixelsAndItsNineContro
     Script script;
     script.Turn()
         .Do([] { portable::SetScreenSize(1280, 1024); })
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             ASSERT_TRUE(customWindowOpen);
             EXPECT_EQ(FindWindowA("cstmfld", "Custom Game"), customWindow);
@@ -94,7 +95,7 @@ TEST(CustomWindow, OpensCentredWithExactlyTwoHundredSquarePixelsAndItsNineContro
             EXPECT_EQ(children[5], columnsEdit);
             EXPECT_EQ(children[6], minesEdit);
         })
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] { EXPECT_EQ(portable::TopLevelWindows().size(), 2u) << "a second Custom... opens nothing"; })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
@@ -106,7 +107,7 @@ TEST(CustomWindow, TypedDigitsMakeAGameAndPutTheCheckOnCustom)
     uint32_t gamesBefore = 0;
     Script script;
     script.Turn()
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             // Rows 16, columns 30, mines 99, typed; letters do not get in.
             const struct {
@@ -205,7 +206,7 @@ TEST(CustomWindow, CancelClosesItAndItReopensWithEmptyFields)
 {
     Script script;
     script.Turn()
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             SetWindowTextA(rowsEdit, "12");
             portable::ClickMouse(customWindow, portable::MouseButton::Left, 100, 167);
@@ -214,7 +215,7 @@ TEST(CustomWindow, CancelClosesItAndItReopensWithEmptyFields)
             EXPECT_FALSE(customWindowOpen);
             EXPECT_EQ(boardColumns, 9);
         })
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             ASSERT_TRUE(customWindowOpen);
             EXPECT_EQ(GetWindowTextLengthA(rowsEdit), 0);

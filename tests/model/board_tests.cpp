@@ -24,7 +24,7 @@ void FillPattern(int32_t width, int32_t height, Board board)
 {
     for (int32_t x = 0; x < width; ++x)
         for (int32_t y = 0; y < height; ++y)
-            board[x][y] = Cell{static_cast<uint32_t>((x + y) % 5), x * 3 + y, static_cast<Truth>(x & 1),
+            board[x][y] = Cell{static_cast<CellState>((x + y) % 5), x * 3 + y, static_cast<Truth>(x & 1),
                                static_cast<Truth>(y & 1), 0.1f * x + y, x - y, static_cast<Truth>((x + y) & 1)};
 }
 }  // namespace
@@ -121,7 +121,7 @@ TEST(Board, OneByOneIsCopiedAndACopyThatCannotBeMadeIsReported)
     ScopedBoard one({"F"});
     Board copy = CopyBoard(1, 1, one.board);
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy[0][0].state, static_cast<uint32_t>(Marked));
+    EXPECT_EQ(copy[0][0].state, Marked);
     EXPECT_EQ(copy[0][0].isMine, 1);
     FreeBoard(1, 1, copy);
 

@@ -80,7 +80,7 @@ TEST(PlaceMines, SameStateSameFieldAndEveryFieldReset)
     for (int32_t x = 0; x < 30; ++x) {
         for (int32_t y = 0; y < 16; ++y) {
             const Cell& cell = second.board[x][y];
-            EXPECT_EQ(cell.state, static_cast<uint32_t>(Covered));
+            EXPECT_EQ(cell.state, Covered);
             EXPECT_EQ(cell.adjacentMines, 0);
             EXPECT_EQ(cell.assumedSafe, 0);
             EXPECT_EQ(cell.mineOdds, 0.0f);

@@ -82,7 +82,7 @@ TEST(RevealCell, HypotheticalUncoversOneSquareAsAnAssumption)
     EXPECT_EQ(board.at(0, 0).dirty, 0);
 
     EXPECT_FALSE(RevealCell(2, 2, 3, 3, board.board, 1));  // a mine: still false
-    EXPECT_EQ(board.at(2, 2).state, static_cast<uint32_t>(Revealed));
+    EXPECT_EQ(board.at(2, 2).state, Revealed);
     EXPECT_EQ(board.at(2, 2).assumedSafe, 1);
     EXPECT_EQ(board.at(2, 2).dirty, 0);
     EXPECT_EQ(board.at(1, 1).adjacentMines, 0);  // untouched

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 namespace {
 int CheckedPosition()
@@ -24,12 +26,11 @@ TEST(Commands, EachDifficultyStartsItsGameAtOnceAndMovesTheRadioCheck)
     const struct {
         unsigned command;
         int columns, rows, mines, position;
-        LONG width, height;
     } levels[] = {
-        {10003, 30, 16, 99, 4, 512, 320},
-        {10002, 16, 16, 40, 3, 288, 320},
-        {10001, 9, 9, 10, 2, 176, 208},
-        {10001, 9, 9, 10, 2, 176, 208},  // the level in force: still a new game
+        {CommandExpert, 30, 16, 99, PositionExpert},
+        {CommandIntermediate, 16, 16, 40, PositionIntermediate},
+        {CommandBeginner, 9, 9, 10, PositionBeginner},
+        {CommandBeginner, 9, 9, 10, PositionBeginner},  // the level in force: still a new game
     };
     uint32_t games = 0;
     Script script;
@@ -43,13 +44,13 @@ TEST(Commands, EachDifficultyStartsItsGameAtOnceAndMovesTheRadioCheck)
             .Turn()
             .Do([&level, &games] {
                 EXPECT_EQ(gamesStarted, games + 1);
-                EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+                EXPECT_EQ(gameState, Fresh);
                 EXPECT_EQ(boardColumns, level.columns);
                 EXPECT_EQ(boardRows, level.rows);
                 EXPECT_EQ(static_cast<int>(MineSquares().size()), level.mines);
                 EXPECT_EQ(CheckedPosition(), level.position);
-                EXPECT_EQ(MainClientRect().right, level.width);
-                EXPECT_EQ(MainClientRect().bottom, level.height);
+                EXPECT_EQ(MainClientRect().right, ClientWidthFor(level.columns));
+                EXPECT_EQ(MainClientRect().bottom, ClientHeightFor(level.rows));
                 EXPECT_EQ(CountSquares(Revealed), 0);
                 EXPECT_EQ(CounterText(), level.mines == 10 ? "010" : level.mines == 40 ? "040" : "099");
             });
@@ -63,7 +64,7 @@ TEST(Commands, NewGameKeepsTheSettingsAndNeverChangesThem)
     Script script;
     script.Turn()
         .Do([] { SetGameSettings(7, 5, 6); })
-        .Command(10000)
+        .Command(CommandNewGame)
         .Key(VK_F2)
         .Do([] {
             const POINT face = FaceCentre();
@@ -84,7 +85,7 @@ TEST(Commands, NewGameKeepsTheSettingsAndNeverChangesThem)
 TEST(Commands, TheHelpMessagesShowTheirExactTexts)
 {
     Script script;
-    script.Turn().Command(10011).Command(10012).Command(10008).Exit();
+    script.Turn().Command(CommandHowToPlay).Command(CommandAboutSolver).Command(CommandAbout).Exit();
     EXPECT_EQ(RunProgram(script), 0);
     const auto& log = portable::MessageBoxLog();
     ASSERT_EQ(log.size(), 3u);
@@ -167,11 +168,11 @@ TEST(Commands, TheMenuBarHoldsEveryItemWithItsId)
                 const char* text;
                 UINT id;
             } items[] = {
-                {0, 0, "New Game\tF2", 10000}, {0, 1, "", 0},          {0, 2, "Beginner", 10001},
-                {0, 3, "Intermediate", 10002}, {0, 4, "Expert", 10003}, {0, 5, "Custom...", 10004},
-                {0, 6, "", 0},                 {0, 7, "Exit", 10006},   {1, 0, "Hint\tH", 10009},
-                {1, 1, "", 0},                 {1, 2, "Solve!\tF3", 10007}, {2, 0, "How to Play", 10011},
-                {2, 1, "What is Solver?", 10012}, {2, 2, "", 0},       {2, 3, "About Blastgrid...", 10008},
+                {0, 0, "New Game\tF2", CommandNewGame}, {0, 1, "", 0},          {0, 2, "Beginner", CommandBeginner},
+                {0, 3, "Intermediate", CommandIntermediate}, {0, 4, "Expert", CommandExpert}, {0, 5, "Custom...", CommandCustom},
+                {0, 6, "", 0},                 {0, 7, "Exit", CommandExit},   {1, 0, "Hint\tH", CommandHint},
+                {1, 1, "", 0},                 {1, 2, "Solve!\tF3", CommandSolve}, {2, 0, "How to Play", CommandHowToPlay},
+                {2, 1, "What is Solver?", CommandAboutSolver}, {2, 2, "", 0},       {2, 3, "About Blastgrid...", CommandAbout},
             };
             const char* const titles[] = {"&Game", "&Solver", "&Help"};
             ASSERT_EQ(GetMenuItemCount(menuBar), 3);

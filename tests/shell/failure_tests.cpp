@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -61,7 +62,7 @@ TEST(OutOfMemory, AViewStoreThatCannotBeMadeIsBuiltAgainByTheNextNewGame)
     script.Turn()
         .Do([] {
             FailAllocationAfter(0);  // the Expert view store's table
-            portable::ChooseMenuItem(mainWindow, 10003);
+            portable::ChooseMenuItem(mainWindow, CommandExpert);
         })
         .Do([] {
             EXPECT_EQ(cellViews, nullptr);
@@ -112,8 +113,8 @@ void ExpectOnlyTheLaterGame()
     ASSERT_NE(liveBoard, nullptr);
     ASSERT_NE(cellViews, nullptr);
     EXPECT_EQ(MineSquares().size(), 40u);
-    EXPECT_EQ(MainClientRect().right, 16 * 16 + 32);
-    EXPECT_EQ(MainClientRect().bottom, 16 * 16 + 64);
+    EXPECT_EQ(MainClientRect().right, ClientWidthFor(16));
+    EXPECT_EQ(MainClientRect().bottom, ClientHeightFor(16));
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 16; ++y)
             ASSERT_EQ(SquarePicture(x, y), "nc");
@@ -170,7 +171,7 @@ TEST(OutOfMemory, TheTimerOfTheNewGameReadsZeroHoweverLongTheBoxWasUp)
     script.Turn()
         .Do([] {
             FailAllocationAfter(0);  // the new board's table
-            SendMessageA(mainWindow, WM_COMMAND, 10000, 0);
+            SendMessageA(mainWindow, WM_COMMAND, CommandNewGame, 0);
             EXPECT_EQ(TimerText(), "000");
         })
         .Exit();

@@ -1,9 +1,12 @@
 // The Hint command on the live game.
 #include <gtest/gtest.h>
 
+#include "model/board.h"
 #include "model/memory.h"
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
+#include "solver/solver.h"
 #include "support/game_harness.h"
 
 using portable::MouseButton;
@@ -32,9 +35,9 @@ void OpenTheBoard()
 TEST(Hint, OnAFreshBoardSaysItFoundNothingAndChangesNothing)
 {
     Script script;
-    script.Turn().Command(10009).Do([] {
+    script.Turn().Command(CommandHint).Do([] {
         EXPECT_EQ(CountSquares(Covered), 81);
-        EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "a hint does not start the clock";
+        EXPECT_EQ(gameState, Fresh) << "a hint does not start the clock";
     });
     script.Exit();
     EXPECT_EQ(RunProgram(script), 0);
@@ -43,6 +46,48 @@ TEST(Hint, OnAFreshBoardSaysItFoundNothingAndChangesNothing)
     EXPECT_EQ(portable::MessageBoxLog()[0].title, "Hint");
     EXPECT_EQ(portable::MessageBoxLog()[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(portable::MessageBoxLog()[0].owner, mainWindow);
+}
+
+TEST(Hint, UncoversTheFirstProvenSquareWithTheColumnsOuter)
+{
+    // Solver's deductions on the copy may prove several squares safe at
+    // once; the hint uncovers the first of them, columns outer, rows inner.
+    bool tested = false;
+    for (uint32_t ticks = 1000; ticks < 1000 + 60 * 997 && !tested; ticks += 997) {
+        POINT first = {-1, -1}, firstByRows = {-1, -1};
+        Script script;
+        script.Turn().Do([] { OpenTheBoard(); }).Do([&] {
+            Board copy = CopyBoard(boardColumns, boardRows, liveBoard);
+            std::vector<POINT> proven;  // columns outer
+            for (int32_t pass = PassStart; proven.empty() && pass < OutcomeStop;) {
+                pass = SolverStep(pass, boardColumns, boardRows, GetSettingMines(), copy, nullptr, PassGuess, 0);
+                for (int x = 0; x < boardColumns; ++x)
+                    for (int y = 0; y < boardRows; ++y)
+                        if (copy[x][y].state == Revealed && liveBoard[x][y].state == Covered)
+                            proven.push_back({x, y});
+            }
+            if (proven.size() >= 2 && copy[proven[0].x][proven[0].y].adjacentMines != 0) {
+                first = proven[0];
+                firstByRows = first;
+                for (POINT square : proven)
+                    if (square.y < firstByRows.y || (square.y == firstByRows.y && square.x < firstByRows.x))
+                        firstByRows = square;
+                if (firstByRows.x == first.x && firstByRows.y == first.y)
+                    first = {-1, -1};
+            }
+            FreeBoard(boardColumns, boardRows, copy);
+        });
+        script.Command(CommandHint).Do([&] {
+            if (first.x < 0)
+                return;
+            tested = true;
+            EXPECT_EQ(liveBoard[first.x][first.y].state, Revealed) << ticks;
+            EXPECT_EQ(liveBoard[firstByRows.x][firstByRows.y].state, Covered) << ticks;
+        });
+        script.Exit();
+        EXPECT_EQ(RunProgram(script, ticks), 0);
+    }
+    EXPECT_TRUE(tested) << "no board on which the two orders differ";
 }
 
 TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
@@ -62,15 +107,15 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
             revealed = CountRevealedSafe();
         });
         for (int hint = 0; hint < 6; ++hint) {
-            script.Command(10009).Do([&] {
+            script.Command(CommandHint).Do([&] {
                 if (gameState == Won || !portable::MessageBoxLog().empty())
                     return;
                 ++hintsGiven;
                 EXPECT_GT(CountRevealedSafe(), revealed) << ticks << " hint " << hintsGiven;
                 revealed = CountRevealedSafe();
                 EXPECT_EQ(CountSquares(Exploded), 0);
-                EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, static_cast<uint32_t>(Marked));
-                EXPECT_NE(gameState, static_cast<uint32_t>(Lost));
+                EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, Marked);
+                EXPECT_NE(gameState, Lost);
             });
         }
         script.Exit();
@@ -95,7 +140,7 @@ TEST(Hint, PassesOverASquareThePlayerHasMarked)
             .Do([&] {
                 coveredBefore = CoveredSafeSquares();
             })
-            .Command(10009)
+            .Command(CommandHint)
             .Do([&] {
                 for (POINT square : coveredBefore)
                     if (liveBoard[square.x][square.y].state == Revealed && hinted.x < 0)
@@ -115,9 +160,9 @@ TEST(Hint, PassesOverASquareThePlayerHasMarked)
         .Do([] { OpenTheBoard(); })
         .Do([&] { ClickSquareNow(hinted, MouseButton::Right); })
         .Do([&] { revealedBefore = CountRevealedSafe(); })
-        .Command(10009)
+        .Command(CommandHint)
         .Do([&] {
-            EXPECT_EQ(liveBoard[hinted.x][hinted.y].state, static_cast<uint32_t>(Marked));
+            EXPECT_EQ(liveBoard[hinted.x][hinted.y].state, Marked);
             EXPECT_TRUE(CountRevealedSafe() > revealedBefore || !portable::MessageBoxLog().empty());
         })
         .Exit();
@@ -129,11 +174,11 @@ TEST(Hint, AfterALossOrAWinDoesNothing)
     Script script;
     script.Turn()
         .Do([] { ClickSquareNow(MineSquares()[0]); })
-        .Command(10009)
+        .Command(CommandHint)
         .Do([] { SetGameSettings(3, 3, 9); })
         .Turn()
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
-        .Command(10009)
+        .Do([] { EXPECT_EQ(gameState, Won); })
+        .Command(CommandHint)
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
     EXPECT_TRUE(MessageBoxes().empty());
@@ -156,18 +201,18 @@ TEST(Hint, ANewGameBegunDuringAMessageIsLeftAlone)
     Script script;
     script.Turn()
         .Do([] { OpenTheBoard(); })
-        .Command(10004)
+        .Command(CommandCustom)
         .Do([] {
             // The hint's copy: a table and nine columns; the tenth allocation
             // from now is the first trial copy's table.
             FailAllocationAfter(10);
-            portable::ChooseMenuItem(mainWindow, 10009);
+            portable::ChooseMenuItem(mainWindow, CommandHint);
         })
         .Do([] {
             EXPECT_EQ(boardColumns, 16);
             EXPECT_EQ(boardRows, 16);
             EXPECT_EQ(CountSquares(Covered), 256) << "nothing of the hint reached the new game";
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script, 1000, handler), 0);

@@ -6,6 +6,7 @@
 #include "shell/game.h"
 #include "shell/main_window.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -51,18 +52,18 @@ TEST(MouseInput, ReleasesInTheMarginsDoNothingAndTheFirstSquareStartsAtSixteenFo
     Script script;
     script.Turn()
         .Do([] {
-            ClickNow({15, 100});
-            ClickNow({100, 47});
-            ClickNow({16 * 9 + 16, 100});
-            ClickNow({100, 16 * 9 + 48});
+            ClickNow({fieldLeft - 1, 100});
+            ClickNow({100, fieldTop - 1});
+            ClickNow({FieldRight(9), 100});
+            ClickNow({100, FieldBottom(9)});
         })
         .Do([] {
             EXPECT_EQ(CountSquares(Revealed), 0);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
             EXPECT_FALSE(leftDown);
-            ClickNow({16, 48});
+            ClickNow({fieldLeft, fieldTop});
         })
-        .Do([] { EXPECT_NE(liveBoard[0][0].state, static_cast<uint32_t>(Covered)) << "uncovered, or lost on it"; })
+        .Do([] { EXPECT_NE(liveBoard[0][0].state, Covered) << "uncovered, or lost on it"; })
         .Exit();
     EXPECT_EQ(RunProgram(script, 2024), 0);
 }
@@ -78,12 +79,12 @@ TEST(MouseInput, TheFirstReleaseOnAMarkedSquareStartsTheClockWithoutUncovering)
         })
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
             ClickSquareNow(square);
         })
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(square, MouseButton::Right);
         })
         .Do([&] { EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Covered)); })
@@ -141,7 +142,52 @@ TEST(MouseInput, BothButtonsRevealAroundASatisfiedNumberInEitherOrder)
             EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), 1)
                 << "only the marked mine is left around the number";
             EXPECT_EQ(StateOf(mine), static_cast<uint32_t>(Marked)) << "the later right release changed nothing";
-            EXPECT_NE(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_NE(gameState, Lost);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 31337), 0);
+}
+
+TEST(MouseInput, TheAreaRevealNeedsBothButtonsAndExactlyTheNumbersMarks)
+{
+    POINT number, mine;
+    int unrevealed = 0;
+    Script script;
+    script.Turn()
+        .Do([&] {
+            ASSERT_TRUE(FindNumberNextToMine(&number, &mine));
+            ClickSquareNow(number);
+            ClickSquareNow(mine, MouseButton::Right);
+        })
+        .Do([&] {
+            unrevealed = CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard);
+            ASSERT_GE(unrevealed, 3) << "the mine, a square to mark wrongly and one more";
+            // Its mark matches the number, but each button alone does nothing.
+            ClickSquareNow(number);
+            ClickSquareNow(number, MouseButton::Right);
+        })
+        .Do([&] {
+            EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), unrevealed);
+            // A second mark: more marks than the number, and both buttons.
+            bool marked = false;
+            for (int dx = -1; dx <= 1 && !marked; ++dx)
+                for (int dy = -1; dy <= 1 && !marked; ++dy) {
+                    const POINT other = {number.x + dx, number.y + dy};
+                    if (other.x >= 0 && other.y >= 0 && other.x < boardColumns && other.y < boardRows &&
+                        StateOf(other) == Covered) {
+                        ClickSquareNow(other, MouseButton::Right);
+                        marked = true;
+                    }
+                }
+        })
+        .Do([&] {
+            ASSERT_EQ(CountMarkedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), 2);
+            BothButtons(number, MouseButton::Left);
+        })
+        .Do([&] {
+            EXPECT_EQ(CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard), unrevealed)
+                << "too many marks: nothing is uncovered";
+            EXPECT_EQ(gameState, Running);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script, 31337), 0);
@@ -159,7 +205,7 @@ TEST(MouseInput, RightReleasedFirstOverACoveredSquareMarksItAndRevealsNothing)
         .Do([&] {
             EXPECT_EQ(StateOf(square), static_cast<uint32_t>(Marked));
             EXPECT_EQ(CountSquares(Revealed), 0) << "the later left release finds a marked square";
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
         })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
@@ -194,7 +240,7 @@ TEST(MouseInput, AnAreaRevealAroundAWrongMarkLoses)
             BothButtons(number, MouseButton::Right);
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
             EXPECT_EQ(StateOf(mine), static_cast<uint32_t>(Exploded));
             EXPECT_EQ(SquarePicture(mine.x, mine.y), "rmine");
             EXPECT_EQ(FaceName(), "dsmile");
@@ -271,14 +317,14 @@ TEST(FacePress, AfterALossThePressedFaceGivesWayToTheLostFace)
         .Move(5, 150)
         .Do([] {
             EXPECT_EQ(FaceName(), "dsmile");
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
         })
         .Do([] {
             const POINT face = FaceCentre();
             portable::MoveMouse(mainWindow, face.x, face.y);
             portable::ReleaseMouse(mainWindow, MouseButton::Left, face.x, face.y);
         })
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "the face starts a new game after a loss"; })
+        .Do([] { EXPECT_EQ(gameState, Fresh) << "the face starts a new game after a loss"; })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
 }

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
 #include "view/counters.h"
+#include "view/geometry.h"
 
 using portable::MouseButton;
 
@@ -30,7 +32,7 @@ TEST(Lifecycle, AMineOnTheFirstClickLosesWithoutStartingTheClock)
             ClickSquareNow(wrongMark, MouseButton::Right);
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "marking does not start the clock";
+            EXPECT_EQ(gameState, Fresh) << "marking does not start the clock";
             EXPECT_EQ(CounterText(), "008");
             clockStart = startTick;
             ClickSquareNow(hit);
@@ -38,7 +40,7 @@ TEST(Lifecycle, AMineOnTheFirstClickLosesWithoutStartingTheClock)
         .Pause(5000)
         .Turn()
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost));
+            EXPECT_EQ(gameState, Lost);
             EXPECT_EQ(startTick, clockStart);
             EXPECT_EQ(FaceName(), "dsmile");
             EXPECT_EQ(TimerText(), "000");
@@ -69,7 +71,7 @@ TEST(Lifecycle, UncoveringEverySafeSquareWinsAndMarksTheMines)
     script.Turn()
         .Do([] { UncoverEverySafeSquare(); })
         .Do([] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(gameState, Won);
             EXPECT_EQ(FaceName(), "csmile");
             for (POINT mine : MineSquares())
                 EXPECT_EQ(SquarePicture(mine.x, mine.y), "marked");
@@ -93,16 +95,52 @@ TEST(Lifecycle, AWrongMarkKeepsTheGameFromBeingWon)
         })
         .Do([&] { UncoverEverySafeSquare(); })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(last, MouseButton::Right);  // the mark comes off
         })
         .Do([&] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             ClickSquareNow(last);
         })
-        .Do([] { EXPECT_EQ(gameState, static_cast<uint32_t>(Won)); })
+        .Do([] { EXPECT_EQ(gameState, Won); })
         .Exit();
     EXPECT_EQ(RunProgram(script, 777), 0);
+}
+
+TEST(Lifecycle, ALostGameStaysLostWhenItsCoveredSquaresEqualTheMinesLeft)
+{
+    // After the loss the mines are uncovered, the right marks stay and a few
+    // safe squares are still covered, as many as the mines not marked: the
+    // tally's win test must not take that for a win.
+    size_t covered = 0;
+    Script script;
+    script.Turn();
+    // One square per step, until at most ten safe ones are covered.
+    for (int square = 0; square < 81; ++square)
+        script.Do([] {
+            if (CoveredSafeSquares().size() > 10)
+                ClickSquareNow(CoveredSafeSquares()[0]);
+        });
+    script
+        .Do([&] {
+            covered = CoveredSafeSquares().size();
+            ASSERT_GE(covered, 1u);
+            for (size_t i = 0; i < 10 - covered; ++i)
+                ClickSquareNow(MineSquares()[i], MouseButton::Right);
+        })
+        .Do([&] {
+            ASSERT_EQ(gameState, Running);
+            ClickSquareNow(MineSquares()[9]);
+        })
+        .Turn()
+        .Do([&] {
+            EXPECT_EQ(gameState, Lost);
+            EXPECT_EQ(FaceName(), "dsmile");
+            EXPECT_EQ(static_cast<size_t>(CountSquares(Covered)), covered);
+            EXPECT_EQ(static_cast<size_t>(CountSquares(Marked)), 10 - covered);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 4242), 0);
 }
 
 TEST(Lifecycle, AsManyMinesAsSquaresIsWonBeforeAnyClick)
@@ -114,7 +152,7 @@ TEST(Lifecycle, AsManyMinesAsSquaresIsWonBeforeAnyClick)
         .Turn()
         .Turn()
         .Do([] {
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+            EXPECT_EQ(gameState, Won);
             EXPECT_EQ(FaceName(), "csmile");
             EXPECT_EQ(CountSquares(Marked), 12);
             EXPECT_EQ(CounterText(), "000");
@@ -132,14 +170,14 @@ TEST(Lifecycle, ANewGameOfTheSameSizeKeepsTheWindowAndAnotherSizeRecentresIt)
         .Do([&] { GetWindowRect(mainWindow, &before); })
         .Key(VK_F2)
         .Do([&] { GetWindowRect(mainWindow, &same); })
-        .Command(10002)
+        .Command(CommandIntermediate)
         .Do([&] { GetWindowRect(mainWindow, &other); })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
     EXPECT_EQ(same.left, before.left);
     EXPECT_EQ(same.top, before.top);
     EXPECT_EQ(same.right, before.right);
-    EXPECT_EQ(other.right - other.left - (before.right - before.left), (16 - 9) * 16);
+    EXPECT_EQ(other.right - other.left - (before.right - before.left), (16 - 9) * squareSize);
     EXPECT_LT(other.left, before.left);
 }
 

@@ -99,7 +99,7 @@ TEST(LongSession, EveryLevelPlayedAtLengthKeepsOneBitmapObjectPerPicture)
         }
     });
     script.Turn().Do([] {
-        EXPECT_EQ(gameState, static_cast<uint32_t>(Won));
+        EXPECT_EQ(gameState, Won);
         ExpectOneObjectPerPicture("a game won by hand");
     });
 

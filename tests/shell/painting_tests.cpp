@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "support/game_harness.h"
+#include "view/geometry.h"
 
 namespace {
 std::string OutputPath(const std::string& name)
@@ -23,19 +25,21 @@ TEST(Painting, ElevenFillsDrawTheFramePanelWellsAndFieldEdge)
     script.Turn()
         .Do([] {
             const std::vector<portable::Fill>& fills = portable::LastPaint(mainWindow);
-            const LONG w = 176, h = 208, m = 9, n = 9;
+            const LONG w = ClientWidthFor(9), h = ClientHeightFor(9);
+            const LONG right = FieldRight(9), bottom = FieldBottom(9), edge = frameEdge;
+            const LONG panel = panelInset, inner = panelInset + frameEdge;
             const ExpectedFill expected[] = {
                 {0, 0, w, h, WHITE_BRUSH},
-                {2, 2, w - 2, h - 2, LTGRAY_BRUSH},
-                {6, 6, w - 6, 42, DKGRAY_BRUSH},
-                {8, 8, w - 6, 42, WHITE_BRUSH},
-                {8, 8, w - 8, 40, LTGRAY_BRUSH},
-                {w - 50, 11, w - 10, 36, DKGRAY_BRUSH},
-                {13, 11, 52, 36, DKGRAY_BRUSH},
-                {14, 48, 16, 16 * n + 50, DKGRAY_BRUSH},
-                {14, 46, 16 * m + 16, 48, DKGRAY_BRUSH},
-                {16 * m + 16, 48, 16 * m + 18, 16 * n + 48, WHITE_BRUSH},
-                {16, 16 * n + 48, 16 * m + 18, 16 * n + 50, WHITE_BRUSH},
+                {edge, edge, w - edge, h - edge, LTGRAY_BRUSH},
+                {panel, panel, w - panel, panelBottom, DKGRAY_BRUSH},
+                {inner, inner, w - panel, panelBottom, WHITE_BRUSH},
+                {inner, inner, w - inner, panelBottom - edge, LTGRAY_BRUSH},
+                {TimerWellLeft(w), wellTop, TimerWellRight(w), wellBottom, DKGRAY_BRUSH},
+                {counterWellLeft, wellTop, counterWellRight, wellBottom, DKGRAY_BRUSH},
+                {fieldLeft - edge, fieldTop, fieldLeft, bottom + edge, DKGRAY_BRUSH},
+                {fieldLeft - edge, fieldTop - edge, right, fieldTop, DKGRAY_BRUSH},
+                {right, fieldTop, right + edge, bottom, WHITE_BRUSH},
+                {fieldLeft, bottom, right + edge, bottom + edge, WHITE_BRUSH},
             };
             ASSERT_EQ(fills.size(), 11u);
             for (size_t i = 0; i < 11; ++i) {
@@ -56,17 +60,17 @@ TEST(Painting, TheWindowAfterALostAndAWonGame)
     bool lostSaved = false, wonSaved = false;
     for (uint32_t ticks = 100; ticks < 100 + 40 * 997 && !(lostSaved && wonSaved); ticks += 997) {
         Script script;
-        script.Turn().Command(10002).Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Turn().Do([&] {
+        script.Turn().Command(CommandIntermediate).Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Turn().Do([&] {
             const portable::Image image = portable::RenderClientArea(mainWindow);
-            EXPECT_EQ(image.width, 16 * 16 + 32);
+            EXPECT_EQ(image.width, ClientWidthFor(16));
             if (gameState == Lost && !lostSaved)
                 lostSaved = portable::WritePng(image, OutputPath("game-lost.png"));
             if (gameState == Won && !wonSaved)
                 wonSaved = portable::WritePng(image, OutputPath("game-won.png"));
             // The frame: white outside, dark grey at the field's top-left edge.
             EXPECT_EQ(image.At(0, 0), portable::StockBrushColour(WHITE_BRUSH));
-            EXPECT_EQ(image.At(14, 46), portable::StockBrushColour(DKGRAY_BRUSH));
-            EXPECT_EQ(image.At(16 * 16 + 17, 16 * 16 + 49), portable::StockBrushColour(WHITE_BRUSH));
+            EXPECT_EQ(image.At(fieldLeft - frameEdge, fieldTop - frameEdge), portable::StockBrushColour(DKGRAY_BRUSH));
+            EXPECT_EQ(image.At(FieldRight(16) + 1, FieldBottom(16) + 1), portable::StockBrushColour(WHITE_BRUSH));
         });
         script.Exit();
         ASSERT_EQ(RunProgram(script, ticks), 0);

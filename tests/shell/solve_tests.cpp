@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/app_handles.h"
+#include "shell/command_ids.h"
 #include "shell/game.h"
 #include "solver/solver.h"
 #include "support/game_harness.h"
@@ -23,14 +24,14 @@ TEST(Solve, PlaysWholeGamesToTheirEndAndLeavesSolveMode)
         // The state when Solve! mode ended was kept by the run's end.
         if (solvePass == OutcomeFailed) {
             ++lost;
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Lost)) << ticks;
+            EXPECT_EQ(gameState, Lost) << ticks;
             ASSERT_EQ(portable::MessageBoxLog().size(), 1u) << ticks;
             EXPECT_EQ(portable::MessageBoxLog()[0].text, guessHitMine);
             EXPECT_EQ(portable::MessageBoxLog()[0].title, "Solver");
             EXPECT_EQ(portable::MessageBoxLog()[0].type, 48u);
         } else {
             ++won;
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Won)) << ticks << " ended with " << solvePass;
+            EXPECT_EQ(gameState, Won) << ticks << " ended with " << solvePass;
             EXPECT_TRUE(portable::MessageBoxLog().empty());
         }
     }
@@ -51,7 +52,7 @@ TEST(Solve, AWonGameShowsItsEndAndALostOneItsMine)
                     EXPECT_EQ(SquarePicture(mine.x, mine.y), "marked");
                 EXPECT_EQ(CountSquares(Covered), 0);
             } else {
-                EXPECT_EQ(gameState, static_cast<uint32_t>(Lost)) << ticks;
+                EXPECT_EQ(gameState, Lost) << ticks;
                 EXPECT_EQ(FaceName(), "dsmile");
                 EXPECT_EQ(CountSquares(Exploded), 1);
             }
@@ -76,7 +77,7 @@ TEST(Solve, AWrongMarkDuringSolveStopsSolverButNotTheGame)
         .Turn()
         .Do([] {
             EXPECT_EQ(solvePass, OutcomeStop);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
             EXPECT_NE(TimerText(), "000") << "the clock goes on";
         })
         .Exit();
@@ -107,7 +108,7 @@ TEST(Solve, StartsTheClockOnAFreshGameAndKeepsARunningOne)
         .Key(VK_F3)
         .Do([&] {
             EXPECT_EQ(startTick, started);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Running));
+            EXPECT_EQ(gameState, Running);
         })
         .WaitUntil([] { return !solving; })
         .Exit();
@@ -128,6 +129,56 @@ TEST(Solve, AfterTheEndOfAGameSolveModeEndsWithoutAStep)
     EXPECT_EQ(RunProgram(script), 0);
 }
 
+TEST(Solve, AfterAWonGameSolveModeEndsWithoutAStepAndTheTimerStaysStill)
+{
+    std::string timer;
+    Script script;
+    script.Turn()
+        .Do([] {
+            for (POINT square : CoveredSafeSquares())
+                ClickSquareNow(square);
+        })
+        .Pause(1500)
+        .Turn()
+        .Do([&] {
+            ASSERT_EQ(gameState, Won);
+            timer = TimerText();
+        })
+        .Pause(3000)
+        .Key(VK_F3)
+        .Turn()
+        .Do([&] {
+            EXPECT_FALSE(solving);
+            EXPECT_EQ(solvePass, PassStart) << "no step was taken";
+            EXPECT_EQ(TimerText(), timer);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script), 0);
+}
+
+TEST(Solve, TheTimerCountsTheTimeSolversLastMessageWasUp)
+{
+    // Solver loses with a message box that is up for five seconds: the
+    // timer, stopped by the loss, shows them.
+    bool tested = false;
+    for (uint32_t ticks = 100; ticks < 100 + 40 * 997 && !tested; ticks += 997) {
+        Script script;
+        script.Turn().Key(VK_F3).WaitUntil([] { return !solving; }).Turn().Do([&] {
+            if (gameState != Lost)
+                return;
+            tested = true;
+            EXPECT_EQ(TimerText(), "005");
+        });
+        script.Exit();
+        const auto slowAnswer = [](const portable::MessageBoxCall&) {
+            portable::AdvanceTickCount(5000);
+            return IDOK;
+        };
+        ASSERT_EQ(RunProgram(script, ticks, slowAnswer), 0);
+    }
+    EXPECT_TRUE(tested);
+}
+
 TEST(Solve, ANewGameDuringSolveModeIsPlayedOn)
 {
     uint32_t games = 0;
@@ -142,10 +193,10 @@ TEST(Solve, ANewGameDuringSolveModeIsPlayedOn)
         .Do([&] {
             EXPECT_EQ(gamesStarted, games + 1);
             EXPECT_TRUE(solving);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh)) << "the clock waits for the player";
+            EXPECT_EQ(gameState, Fresh) << "the clock waits for the player";
         })
         .WaitUntil([] { return !solving; })
-        .Do([] { EXPECT_NE(gameState, static_cast<uint32_t>(Fresh)); })
+        .Do([] { EXPECT_NE(gameState, Fresh); })
         .Exit();
     EXPECT_EQ(RunProgram(script), 0);
 }
@@ -166,13 +217,13 @@ TEST(Solve, AnOutcomeThatArrivesAfterANewGameIsNotAppliedToIt)
             return IDOK;
         };
         Script script;
-        script.Turn().Command(10004).Command(10007).WaitUntil([] { return !solving; }).Turn().Do([&] {
+        script.Turn().Command(CommandCustom).Command(CommandSolve).WaitUntil([] { return !solving; }).Turn().Do([&] {
             if (!interrupted)
                 return;
             tested = true;
             EXPECT_EQ(boardColumns, 6);
             EXPECT_EQ(boardRows, 5);
-            EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+            EXPECT_EQ(gameState, Fresh);
             EXPECT_EQ(FaceName(), "smile");
             EXPECT_EQ(CountSquares(Exploded) + CountSquares(Revealed), 0);
         });

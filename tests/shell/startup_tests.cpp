@@ -21,7 +21,7 @@ TEST(StartUp, ABeginnerGameIsReadyAndExitReturnsZero)
         EXPECT_EQ(boardColumns, 9);
         EXPECT_EQ(boardRows, 9);
         EXPECT_EQ(MineSquares().size(), 10u);
-        EXPECT_EQ(gameState, static_cast<uint32_t>(Fresh));
+        EXPECT_EQ(gameState, Fresh);
         EXPECT_TRUE(DifficultyChecked(2));
         for (int position : {3, 4, 5})
             EXPECT_FALSE(DifficultyChecked(position));

@@ -1,5 +1,6 @@
 // Passes 4 and 5 and the contradiction test.
 #include "model/memory.h"
+#include "solver/exclusion.h"
 #include "solver_support.h"
 
 namespace {
@@ -29,18 +30,18 @@ TEST(SolverContradiction, FindsNumbersThatTheMarksOrTheUnrevealedSquaresCannotMe
 TEST(SolverExclusion, StepsOnPictures)
 {
     ExpectSteps({
-        {"pass 4 uncovers", topMiddleSafe, PassRevealSolved, 11, 0, PassRevealSolved, {"*2*", "121"}},
-        {"pass 4 entered directly", topMiddleSafe, PassExcludeMine, 11, 0, PassRevealSolved, {"*2*", "121"}},
-        {"pass 5 marks", topLeftMine, PassRevealSolved, 11, 0, PassRevealSolved, {"F.1", "2*1"}},
-        {"pass 5 entered directly", topLeftMine, PassExcludeSafe, 11, 0, PassRevealSolved, {"F.1", "2*1"}},
-        {"pass 5 within Hint's limit", topLeftMine, PassRevealSolved, 6, 0, PassRevealSolved, {"F.1", "2*1"}},
+        {"pass 4 uncovers", topMiddleSafe, PassRevealSolved, noPassLimit, 0, PassRevealSolved, {"*2*", "121"}},
+        {"pass 4 entered directly", topMiddleSafe, PassExcludeMine, noPassLimit, 0, PassRevealSolved, {"*2*", "121"}},
+        {"pass 5 marks", topLeftMine, PassRevealSolved, noPassLimit, 0, PassRevealSolved, {"F.1", "2*1"}},
+        {"pass 5 entered directly", topLeftMine, PassExcludeSafe, noPassLimit, 0, PassRevealSolved, {"F.1", "2*1"}},
+        {"pass 5 within Hint's limit", topLeftMine, PassRevealSolved, PassGuess, 0, PassRevealSolved, {"F.1", "2*1"}},
         // Left covered by a mark during a flood fill, the mark since cleared.
-        {"covered beside a 0", {"0.*"}, PassRevealSolved, 11, 0, PassRevealSolved, {"01*"}},
-        {"nothing provable", {"*1."}, PassRevealSolved, 11, 0, PassGuess, {"*1."}},
-        {"nothing covered", {"1F"}, PassRevealSolved, 11, 1, PassGuess, {"1F"}},
+        {"covered beside a 0", {"0.*"}, PassRevealSolved, noPassLimit, 0, PassRevealSolved, {"01*"}},
+        {"nothing provable", {"*1."}, PassRevealSolved, noPassLimit, 0, PassGuess, {"*1."}},
+        {"nothing covered", {"1F"}, PassRevealSolved, noPassLimit, 1, PassGuess, {"1F"}},
         // Uncovered for real on the trial copy, the mine's own number would
         // tell which of the two top squares holds it.
-        {"a trial never learns the assumed square's number", {".*", "11"}, PassRevealSolved, 11, 0, PassGuess,
+        {"a trial never learns the assumed square's number", {".*", "11"}, PassRevealSolved, noPassLimit, 0, PassGuess,
          {".*", "11"}},
     });
 }
@@ -52,7 +53,7 @@ TEST(SolverExclusion, NothingProvableLeavesEveryFieldOfTheBoardAsItWas)
     board.at(2, 0).oddsVotes = 3;
     board.at(2, 0).dirty = 1;
     const std::vector<Cell> before = Snapshot(3, 1, board.board);
-    EXPECT_EQ(Step(board, PassRevealSolved, 11), PassGuess);
+    EXPECT_EQ(Step(board, PassRevealSolved, noPassLimit), PassGuess);
     EXPECT_TRUE(SameSnapshot(before, Snapshot(3, 1, board.board)));
 }
 
@@ -61,7 +62,7 @@ TEST(SolverExclusion, AProofThatHitsAMineIsALogicalMistake)
     // The numbers lie about the top middle, which holds a mine.
     ScopedMainWindow owner;
     ScopedBoard board({"**.", "121"});
-    EXPECT_EQ(Step(board, PassRevealSolved, 11), OutcomeFailed);
+    EXPECT_EQ(Step(board, PassRevealSolved, noPassLimit), OutcomeFailed);
     ExpectSolverMessage("Ooops!  Solver made a logical mistake and failed to solve the puzzle.", 16);
     EXPECT_EQ(board.text(), (Rows{"*M.", "121"}));
 }
@@ -76,7 +77,7 @@ TEST(SolverExclusion, ATrialCopyThatCannotBeMadeStopsTheStepAndChangesNothing)
         ScopedBoard board(topMiddleSafe);
         const std::vector<Cell> before = Snapshot(3, 2, board.board);
         FailAllocationAfter(failing);
-        const int32_t result = Step(board, PassRevealSolved, 11);
+        const int32_t result = Step(board, PassRevealSolved, noPassLimit);
         FailAllocationAfter(-1);
         if (failing == 8) {
             EXPECT_EQ(result, PassRevealSolved);
@@ -93,7 +94,7 @@ TEST(SolverExclusion, ATrialCopyThatCannotBeMadeStopsTheStepAndChangesNothing)
     // Pass 5's first copy, after pass 4's three trials.
     ScopedBoard passFive(topLeftMine);
     FailAllocationAfter(12);
-    EXPECT_EQ(Step(passFive, PassRevealSolved, 11), OutcomeStop);
+    EXPECT_EQ(Step(passFive, PassRevealSolved, noPassLimit), OutcomeStop);
     FailAllocationAfter(-1);
     EXPECT_EQ(passFive.text(), topLeftMine);
     EXPECT_EQ(portable::MessageBoxLog().size(), 1u);

@@ -1,36 +1,36 @@
 // Passes 2 and 3: which squares drive them and what they change. Calls use
 // passLimit 4 where only these two passes should run.
 #include "model/neighbours.h"
-#include "solver/solver_passes.h"
+#include "solver/forced_moves.h"
 #include "solver_support.h"
 
 TEST(SolverForcedMoves, StepsOnPictures)
 {
     ExpectSteps({
-        {"a 0 is no constraint", {"0.*"}, PassRevealSolved, 4, 0, OutcomeStop, {"0.*"}},
-        {"a 2 with a mark and two covered", {"F2*", "0.0"}, PassRevealSolved, 4, 0, OutcomeStop, {"F2*", "0.0"}},
-        {"marks account, nothing else left", {"F1", "11"}, PassRevealSolved, 4, 1, OutcomeStop, {"F1", "11"}},
-        {"pass 3 marks the last unrevealed", {"F2*.."}, PassRevealSolved, 4, 0, PassRevealSolved, {"F2F.."}},
-        {"pass 2 acts first", {"F1.*10."}, PassRevealSolved, 4, 0, PassRevealSolved, {"F11*10."}},
-        {"pass 3 in the next step", {"F11*10."}, PassRevealSolved, 4, 0, PassRevealSolved, {"F11F10."}},
+        {"a 0 is no constraint", {"0.*"}, PassRevealSolved, PassExcludeMine, 0, OutcomeStop, {"0.*"}},
+        {"a 2 with a mark and two covered", {"F2*", "0.0"}, PassRevealSolved, PassExcludeMine, 0, OutcomeStop, {"F2*", "0.0"}},
+        {"marks account, nothing else left", {"F1", "11"}, PassRevealSolved, PassExcludeMine, 1, OutcomeStop, {"F1", "11"}},
+        {"pass 3 marks the last unrevealed", {"F2*.."}, PassRevealSolved, PassExcludeMine, 0, PassRevealSolved, {"F2F.."}},
+        {"pass 2 acts first", {"F1.*10."}, PassRevealSolved, PassExcludeMine, 0, PassRevealSolved, {"F11*10."}},
+        {"pass 3 in the next step", {"F11*10."}, PassRevealSolved, PassExcludeMine, 0, PassRevealSolved, {"F11F10."}},
         // The top 2 uncovers the third column, whose top square, uncovered
         // earlier in the same sweep, then uncovers the 2 below right.
-        {"one sweep, several squares", {"F2.F.", "F2..*"}, PassRevealSolved, 4, 0, PassRevealSolved,
+        {"one sweep, several squares", {"F2.F.", "F2..*"}, PassRevealSolved, PassExcludeMine, 0, PassRevealSolved,
          {"F21F.", "F212*"}},
-        {"trial: assumptions, no flood fill", {"F1..", "...."}, PassRevealSolved, 4, 1, PassRevealSolved,
+        {"trial: assumptions, no flood fill", {"F1..", "...."}, PassRevealSolved, PassExcludeMine, 1, PassRevealSolved,
          {"F1a.", "aaa."}},
-        {"trial: marks for real", {"*2*"}, PassRevealSolved, 4, 1, PassRevealSolved, {"F2F"}},
+        {"trial: marks for real", {"*2*"}, PassRevealSolved, PassExcludeMine, 1, PassRevealSolved, {"F2F"}},
     });
 
     // An assumption whose mark accounts for its number would, as a
     // constraint, uncover the square to its right.
     ScopedBoard assumption({"Fa.*"});
     assumption.at(1, 0).adjacentMines = 1;
-    EXPECT_EQ(Step(assumption, PassRevealSolved, 4), OutcomeStop);
+    EXPECT_EQ(Step(assumption, PassRevealSolved, PassExcludeMine), OutcomeStop);
     EXPECT_EQ(assumption.text(), (Rows{"Fa.*"}));
 
     ScopedBoard trial({"F1..", "...."});
-    Step(trial, PassRevealSolved, 4, 1);
+    Step(trial, PassRevealSolved, PassExcludeMine, 1);
     EXPECT_EQ(trial.at(2, 0).dirty, 0);
 }
 
@@ -40,10 +40,10 @@ TEST(SolverForcedMoves, AnExplodedNeighbourIsNotProgress)
     // unrevealed neighbour that no area operation can change. Counting that
     // as progress would repeat forever, in a trial's loop as in a Solve! run.
     ScopedBoard board({"X1.", "110"});
-    EXPECT_EQ(Step(board, PassRevealSolved, 4, 1), OutcomeStop);
+    EXPECT_EQ(Step(board, PassRevealSolved, PassExcludeMine, 1), OutcomeStop);
     int32_t pass = PassRevealSolved;
     for (int steps = 0; pass == PassRevealSolved && steps < 10; ++steps)
-        pass = Step(board, pass, 6, 1);
+        pass = Step(board, pass, PassGuess, 1);
     EXPECT_EQ(pass, PassGuess);
     EXPECT_EQ(board.text(), (Rows{"X1a", "110"}));  // the 0 proved it safe
 }

@@ -23,7 +23,7 @@ TEST(SolverGuess, EstimatesAreSummedAsStored32BitValuesWithOneVoteEach)
     ScopedBoard density({"..1*"});
     for (int32_t x = 0; x < 4; ++x)
         density.at(x, 0) = Cell{density.at(x, 0).state, density.at(x, 0).adjacentMines, 0, x == 3, 7.0f, 5, 0};
-    EXPECT_EQ(Step(density, PassGuess, 11), PassRevealSolved);
+    EXPECT_EQ(Step(density, PassGuess, noPassLimit), PassRevealSolved);
     EXPECT_EQ(density.at(0, 0).mineOdds, static_cast<float>(1.0 / 3.0));
     EXPECT_EQ(density.at(0, 0).oddsVotes, 1);
     EXPECT_EQ(density.at(3, 0).mineOdds, 0.5f);
@@ -33,18 +33,25 @@ TEST(SolverGuess, EstimatesAreSummedAsStored32BitValuesWithOneVoteEach)
     // The second square of the top row hears 1/2 from the 2 below left and
     // 1/4 from the 2 below right: odds 0.375.
     ScopedBoard spread({".*..", "2F2."});
-    Step(spread, PassGuess, 11);
+    Step(spread, PassGuess, noPassLimit);
     EXPECT_EQ(spread.at(1, 0).mineOdds, 0.75f);
     EXPECT_EQ(spread.at(1, 0).oddsVotes, 2);
     EXPECT_EQ(spread.at(3, 1).mineOdds, 0.25f);
 
+    // 1/2, then 1/3 worked out in double and added to the stored 0.5: a
+    // third taken as a float first would store a different sum.
+    ScopedBoard thirds({".*..", "2F21"});
+    Step(thirds, PassGuess, noPassLimit);
+    EXPECT_EQ(thirds.at(1, 0).mineOdds, static_cast<float>(static_cast<double>(0.5f) + 1.0 / 3.0));
+    EXPECT_EQ(thirds.at(1, 0).oddsVotes, 2);
+
     ScopedBoard zero({"0.*"});  // a 0 gives an estimate of nothing
-    Step(zero, PassGuess, 11);
+    Step(zero, PassGuess, noPassLimit);
     EXPECT_EQ(zero.at(1, 0).mineOdds, 0.0f);
     EXPECT_EQ(zero.at(1, 0).oddsVotes, 1);
 
     ScopedBoard trial({"......"});  // the density is 1.0 on a trial copy
-    Step(trial, PassGuess, 11, 1);
+    Step(trial, PassGuess, noPassLimit, 1);
     EXPECT_EQ(trial.at(5, 0).mineOdds, 1.0f);
 }
 
@@ -83,7 +90,7 @@ TEST(SolverGuess, TheLowestOddsAreUncoveredAndExactTiesDrawOneValueEach)
         const uint32_t start = StateAfterDraws(1, c.startDraws);
         randomState = start;
         ScopedBoard board(c.before);
-        EXPECT_EQ(Step(board, PassGuess, 11, c.hypothetical), c.result) << c.what;
+        EXPECT_EQ(Step(board, PassGuess, noPassLimit, c.hypothetical), c.result) << c.what;
         EXPECT_EQ(board.text(), c.after) << c.what;
         EXPECT_EQ(randomState, StateAfterDraws(start, c.draws)) << c.what;
     }
@@ -93,7 +100,7 @@ TEST(SolverGuess, AGuessThatHitsAMineFailsWithItsMessage)
 {
     ScopedMainWindow owner;
     ScopedBoard board({"*."});  // both at 0.5; the tie's draw (41) keeps the first
-    EXPECT_EQ(Step(board, PassGuess, 11), OutcomeFailed);
+    EXPECT_EQ(Step(board, PassGuess, noPassLimit), OutcomeFailed);
     ExpectSolverMessage("Ooops!  Solver accidentally chose a square that contained a mine.", 48);
     EXPECT_EQ(board.text(), (Rows{"M."}));
 }

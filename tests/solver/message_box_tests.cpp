@@ -45,7 +45,7 @@ TEST(SolverMessageBoxes, TheStepReturnsAtOnceAfterEachOne)
         ScopedBoard board(c.rows);
         ReplaceBoardWhileABoxIsUp(board);
         FailAllocationAfter(c.failingAllocation);
-        EXPECT_EQ(Step(board, c.pass, 11), c.result) << c.rows[0];
+        EXPECT_EQ(Step(board, c.pass, noPassLimit), c.result) << c.rows[0];
         EXPECT_TRUE(StillReplaced(board)) << c.rows[0];
         EXPECT_EQ(portable::MessageBoxLog().size(), 1u) << c.rows[0];
         FailAllocationAfter(-1);

@@ -2,7 +2,7 @@
 // the limits inside the chain of passes.
 #include <climits>
 
-#include "solver/solver_passes.h"
+#include "solver/messages.h"
 #include "solver_support.h"
 
 namespace {
@@ -21,24 +21,24 @@ const Rows undecidable = {"*1."};
 TEST(SolverPassMachine, StepsOnPictures)
 {
     ExpectSteps({
-        {"entry limit of Hint", wrongMark, PassGuess, 6, 0, OutcomeStop, wrongMark},
+        {"entry limit of Hint", wrongMark, PassGuess, PassGuess, 0, OutcomeStop, wrongMark},
         {"entry limit at 0", wrongMark, PassStart, 0, 0, OutcomeStop, wrongMark},
         {"entry limit below 0", wrongMark, PassRevealSolved, -3, 0, OutcomeStop, wrongMark},
-        {"PassStart clears every mark, then pass 3 marks", {"F1.f", "11.."}, PassStart, 11, 0, PassRevealSolved,
+        {"PassStart clears every mark, then pass 3 marks", {"F1.f", "11.."}, PassStart, noPassLimit, 0, PassRevealSolved,
          {"F1..", "11.."}},
-        {"PassStart on a trial copy", {"F.", "f."}, PassStart, 4, 1, OutcomeStop, {"*.", ".."}},
-        {"fill-out, then nothing to deduce", everyMineMarked, PassRevealSolved, 11, 0, PassGuess, filledOut},
-        {"after the fill-out", filledOut, PassGuess, 11, 0, OutcomeFinished, filledOut},
-        {"fill-out, then no candidate", everyMineMarked, PassGuess, 11, 0, OutcomeStop, filledOut},
-        {"only mines covered", onlyMinesCovered, PassRevealSolved, 11, 0, OutcomeFinished, finished},
-        {"nothing covered, nothing unmarked", {"F1", "11"}, PassRevealSolved, 11, 0, OutcomeFinished, {"F1", "11"}},
-        {"trial: no wrong-mark test", {"..", "f."}, PassRevealSolved, 4, 1, OutcomeStop, {"..", "f."}},
-        {"trial: no fill-out", everyMineMarked, PassRevealSolved, 4, 1, OutcomeStop, everyMineMarked},
-        {"trial: no finish, pass 3 marks", onlyMinesCovered, PassRevealSolved, 4, 1, PassRevealSolved, finished},
-        {"limit 4 stops before pass 4", onlyPassFour, PassRevealSolved, 4, 0, OutcomeStop, onlyPassFour},
-        {"limit 5 lets pass 4 act", onlyPassFour, PassRevealSolved, 5, 0, PassRevealSolved, {"*2*", "121"}},
-        {"limit 5 stops before pass 5", undecidable, PassRevealSolved, 5, 0, OutcomeStop, undecidable},
-        {"limit 6 runs passes 2 to 5", undecidable, PassRevealSolved, 6, 0, PassGuess, undecidable},
+        {"PassStart on a trial copy", {"F.", "f."}, PassStart, PassExcludeMine, 1, OutcomeStop, {"*.", ".."}},
+        {"fill-out, then nothing to deduce", everyMineMarked, PassRevealSolved, noPassLimit, 0, PassGuess, filledOut},
+        {"after the fill-out", filledOut, PassGuess, noPassLimit, 0, OutcomeFinished, filledOut},
+        {"fill-out, then no candidate", everyMineMarked, PassGuess, noPassLimit, 0, OutcomeStop, filledOut},
+        {"only mines covered", onlyMinesCovered, PassRevealSolved, noPassLimit, 0, OutcomeFinished, finished},
+        {"nothing covered, nothing unmarked", {"F1", "11"}, PassRevealSolved, noPassLimit, 0, OutcomeFinished, {"F1", "11"}},
+        {"trial: no wrong-mark test", {"..", "f."}, PassRevealSolved, PassExcludeMine, 1, OutcomeStop, {"..", "f."}},
+        {"trial: no fill-out", everyMineMarked, PassRevealSolved, PassExcludeMine, 1, OutcomeStop, everyMineMarked},
+        {"trial: no finish, pass 3 marks", onlyMinesCovered, PassRevealSolved, PassExcludeMine, 1, PassRevealSolved, finished},
+        {"limit 4 stops before pass 4", onlyPassFour, PassRevealSolved, PassExcludeMine, 0, OutcomeStop, onlyPassFour},
+        {"limit 5 lets pass 4 act", onlyPassFour, PassRevealSolved, PassExcludeSafe, 0, PassRevealSolved, {"*2*", "121"}},
+        {"limit 5 stops before pass 5", undecidable, PassRevealSolved, PassExcludeSafe, 0, OutcomeStop, undecidable},
+        {"limit 6 runs passes 2 to 5", undecidable, PassRevealSolved, PassGuess, 0, PassGuess, undecidable},
     });
     // Pass numbers without a pass stop, after the audit has had its effects.
     for (int32_t pass : {1, 7, 8, 9, 10, 11, -1, INT32_MIN, 1000}) {
@@ -48,20 +48,20 @@ TEST(SolverPassMachine, StepsOnPictures)
             {"no pass, trial", onlyMinesCovered, pass, INT32_MAX, 1, OutcomeStop, onlyMinesCovered},
         });
     }
-    EXPECT_EQ(SolverStep(PassStart, 9, 9, 10, nullptr, nullptr, 11, 0), OutcomeStop);  // no board at all
+    EXPECT_EQ(SolverStep(PassStart, 9, 9, 10, nullptr, nullptr, noPassLimit, 0), OutcomeStop);  // no board at all
 }
 
 TEST(SolverPassMachine, OnlyTheModelsOperationsFlagSquaresForRedrawing)
 {
     ScopedBoard cleared({"F1.f", "11.."});
-    Step(cleared, PassStart, 11);
+    Step(cleared, PassStart, noPassLimit);
     EXPECT_EQ(cleared.at(3, 0).dirty, 0);  // cleared by writing the state
     EXPECT_EQ(cleared.at(0, 0).dirty, 1);  // marked again through MarkCell
     ScopedBoard filled(everyMineMarked);
-    Step(filled, PassRevealSolved, 11);
+    Step(filled, PassRevealSolved, noPassLimit);
     EXPECT_EQ(filled.at(3, 2).dirty, 1);
     ScopedBoard marked(onlyMinesCovered);
-    Step(marked, PassRevealSolved, 11);
+    Step(marked, PassRevealSolved, noPassLimit);
     EXPECT_EQ(marked.at(2, 0).dirty, 1);
 }
 
@@ -71,7 +71,7 @@ TEST(SolverPassMachine, AWrongMarkStopsTheAuditWithItsMessageAndChangesNothing)
     // No mine at all: had the scan gone on, the fill-out would uncover it all.
     ScopedBoard board({"..", "f."});
     const std::vector<Cell> before = Snapshot(board.width, board.height, board.board);
-    EXPECT_EQ(Step(board, PassRevealSolved, 11), OutcomeStop);
+    EXPECT_EQ(Step(board, PassRevealSolved, noPassLimit), OutcomeStop);
     ExpectSolverMessage(
         "Solver cannot work on a board with incorrectly marked mines.\n"
         "Please remove these marks and retry Solver.",

@@ -50,7 +50,7 @@ std::string PlaySolve(ScopedBoard& board, int32_t& outcome)
     std::string results;
     outcome = PassStart;
     for (int32_t steps = 0; outcome < OutcomeStop && steps <= 2 * board.width * board.height + 2; ++steps) {
-        outcome = Step(board, outcome, 11);
+        outcome = Step(board, outcome, noPassLimit);
         results += std::to_string(outcome) + " ";
     }
     return results;
@@ -73,7 +73,7 @@ TEST(SolverProperties, DeductionNeverUncoversAMineNorMarksASafeSquare)
             }
         int32_t pass = PassRevealSolved;
         for (int32_t steps = 0; pass == PassRevealSolved && steps <= board->width * board->height; ++steps) {
-            pass = Step(*board, pass, 6);
+            pass = Step(*board, pass, PassGuess);
             ASSERT_TRUE(NothingWrongDone(*board)) << "seed " << seed << " step " << steps;
         }
         EXPECT_TRUE(pass == PassGuess || pass == OutcomeFinished) << "seed " << seed << " ended with " << pass;
@@ -114,7 +114,7 @@ TEST(SolverProperties, ExclusionChangesTheRealBoardOnlyByItsOneMove)
         auto game = LaidBoard(seed);
         int32_t pass = PassStart;
         for (uint32_t steps = 0; steps <= seed % 5 && pass < OutcomeStop; ++steps)
-            pass = Step(*game, pass, 11);
+            pass = Step(*game, pass, noPassLimit);
         const int32_t unmarked = Count(*game, UnmarkedMine);
         if (pass >= OutcomeStop || unmarked == 0 || unmarked == Count(*game, IsCovered))
             continue;  // the audit would act first
@@ -123,7 +123,7 @@ TEST(SolverProperties, ExclusionChangesTheRealBoardOnlyByItsOneMove)
             auto board = LaidBoard(seed);
             for (size_t i = 0; i < before.size(); ++i)
                 board->board[i / board->height][i % board->height] = before[i];
-            const int32_t result = Step(*board, exclusion, 6);
+            const int32_t result = Step(*board, exclusion, PassGuess);
             const std::vector<Cell> after = Snapshot(board->width, board->height, board->board);
             if (result == PassGuess) {
                 EXPECT_TRUE(SameSnapshot(before, after)) << "seed " << seed;

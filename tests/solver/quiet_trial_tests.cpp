@@ -3,7 +3,8 @@
 #include "model/mines.h"
 #include "model/reveal.h"
 #include "platform/random.h"
-#include "solver/trials.h"
+#include "solver/exclusion.h"
+#include "solver/quiet_trial.h"
 #include "solver_support.h"
 
 namespace {
@@ -23,7 +24,7 @@ std::vector<Cell> TrialCopy(const StepArguments& step, int32_t x, int32_t y, boo
         contradiction = HasContradiction(step.width, step.height, trial);
     }
     std::vector<Cell> cells = Snapshot(step.width, step.height, trial);
-    cells.push_back(Cell{0, contradiction, 0, 0, 0.0f, 0, 0});
+    cells.push_back(Cell{Covered, contradiction, 0, 0, 0.0f, 0, 0});
     FreeBoard(step.width, step.height, trial);
     return cells;
 }
@@ -52,7 +53,7 @@ TEST(SolverQuietTrial, LeavesTheCopyAsTheStepByStepTrialDoes)
                     MarkCell(x, y, width, height, game.board);
             }
         const StepArguments step = {width, height, mines, game.board, nullptr, 0};
-        for (int32_t pass = PassRevealSolved; pass < OutcomeStop; pass = Step(game, pass, 11)) {
+        for (int32_t pass = PassRevealSolved; pass < OutcomeStop; pass = Step(game, pass, noPassLimit)) {
             if (!IsQuietBoard(step))
                 continue;
             ++quietBoards;

@@ -1,3 +1,4 @@
+#include "shell/command_ids.h"
 #include "support/game_harness.h"
 
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "view/cell_view.h"
 #include "view/counters.h"
 #include "view/face.h"
+#include "view/geometry.h"
 
 Script& Script::Do(std::function<void()> action)
 {
@@ -81,7 +83,7 @@ Script& Script::Turn()
 
 Script& Script::Exit()
 {
-    return Command(10006);
+    return Command(CommandExit);
 }
 
 void ResetProgram(uint32_t startTicks)
@@ -173,13 +175,13 @@ int CountSquares(uint32_t state)
 
 POINT SquareCentre(int column, int row)
 {
-    return {ColumnToPixel(column) + 8, RowToPixel(row) + 8};
+    return {ColumnToPixel(column) + squareSize / 2, RowToPixel(row) + squareSize / 2};
 }
 
 POINT FaceCentre()
 {
     const RECT face = FaceRectangle();
-    return {face.left + 13, face.top + 13};
+    return {face.left + faceSize / 2, face.top + faceSize / 2};
 }
 
 namespace {

@@ -4,25 +4,26 @@
 #include "support/boards.h"
 #include "support/test_window.h"
 #include "view/cell_view.h"
+#include "view/geometry.h"
 
 TEST(PixelMapping, SquaresAndTheirPixelsBothWaysWithFloorAtTheMargins)
 {
-    EXPECT_EQ(ColumnToPixel(0), 16);
-    EXPECT_EQ(RowToPixel(0), 48);
-    EXPECT_EQ(ColumnToPixel(48), 784);
-    EXPECT_EQ(RowToPixel(48), 816);
-    for (int x = 16; x <= 31; ++x)
+    EXPECT_EQ(ColumnToPixel(0), fieldLeft);
+    EXPECT_EQ(RowToPixel(0), fieldTop);
+    EXPECT_EQ(ColumnToPixel(48), fieldLeft + 48 * squareSize);
+    EXPECT_EQ(RowToPixel(48), fieldTop + 48 * squareSize);
+    for (int x = fieldLeft; x < fieldLeft + squareSize; ++x)
         EXPECT_EQ(PixelToColumn(x), 0) << x;
-    EXPECT_EQ(PixelToColumn(32), 1);
-    EXPECT_EQ(PixelToColumn(15), -1);
-    EXPECT_EQ(PixelToColumn(0), -1);
-    EXPECT_EQ(PixelToColumn(-1), -2);
-    EXPECT_EQ(PixelToRow(47), -1);
-    EXPECT_EQ(PixelToRow(48), 0);
-    EXPECT_EQ(PixelToRow(63), 0);
-    EXPECT_EQ(PixelToRow(64), 1);
+    EXPECT_EQ(PixelToColumn(fieldLeft + squareSize), 1);
+    EXPECT_EQ(PixelToColumn(fieldLeft - 1), -1);
+    EXPECT_EQ(PixelToColumn(fieldLeft - squareSize), -1);
+    EXPECT_EQ(PixelToColumn(fieldLeft - squareSize - 1), -2);
+    EXPECT_EQ(PixelToRow(fieldTop - 1), -1);
+    EXPECT_EQ(PixelToRow(fieldTop), 0);
+    EXPECT_EQ(PixelToRow(fieldTop + squareSize - 1), 0);
+    EXPECT_EQ(PixelToRow(fieldTop + squareSize), 1);
     for (int column = 0; column < 49; ++column)
-        EXPECT_EQ(PixelToColumn(ColumnToPixel(column) + 15), column);
+        EXPECT_EQ(PixelToColumn(ColumnToPixel(column) + squareSize - 1), column);
 }
 
 TEST(CellPicture, EveryStateHasItsPictureStateBeforeMine)
@@ -32,7 +33,7 @@ TEST(CellPicture, EveryStateHasItsPictureStateBeforeMine)
                                         {"s4", "s5", "s6", "s7", "s8", "mine", "rmine", "bmine"}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 8; ++x)
-            EXPECT_STREQ(cellPictureName(board.at(x, y)), expected[y][x]) << x << "," << y;
+            EXPECT_STREQ(CellPictureName(board.at(x, y)), expected[y][x]) << x << "," << y;
 }
 
 TEST(CellViews, SizeAndMemoryRefusalsAreTheBoardsOwn)
@@ -100,8 +101,8 @@ TEST(CellViews, RefreshRebuildsOnlyDirtySquaresAndClearsTheirFlags)
 
     RECT rect;
     GetWindowRect(store[2][0].window, &rect);
-    EXPECT_EQ(rect.right - rect.left, 16);
-    EXPECT_EQ(rect.bottom - rect.top, 16);
+    EXPECT_EQ(rect.right - rect.left, squareSize);
+    EXPECT_EQ(rect.bottom - rect.top, squareSize);
 
     FreeCellViews(3, 2, store);
     EXPECT_EQ(portable::WindowCount(), 1);

@@ -19,9 +19,9 @@ std::vector<LONG> DigitLefts(HWND digits[3])
         GetWindowRect(digits[i], &rect);
         POINT corner = {rect.left, rect.top};
         ScreenToClient(mainWindow, &corner);
-        EXPECT_EQ(corner.y, 13);
-        EXPECT_EQ(rect.right - rect.left, 12);
-        EXPECT_EQ(rect.bottom - rect.top, 21);
+        EXPECT_EQ(corner.y, digitTop);
+        EXPECT_EQ(rect.right - rect.left, digitWidth);
+        EXPECT_EQ(rect.bottom - rect.top, digitHeight);
         lefts.push_back(corner.x);
     }
     return lefts;
@@ -45,7 +45,8 @@ TEST(MineCounter, ShowsThreePlacesCappedAtNineHundredNinetyNine)
     for (const auto& c : cases) {
         DrawMineCounter(c.value);
         EXPECT_EQ(DigitNames(counterDigits), c.names) << c.value;
-        EXPECT_EQ(DigitLefts(counterDigits), (std::vector<LONG>{15, 27, 39}));
+        const std::vector<LONG> lefts = {counterLeft, counterLeft + digitWidth, counterLeft + 2 * digitWidth};
+        EXPECT_EQ(DigitLefts(counterDigits), lefts);
     }
     const int windows = portable::WindowCount();
     DrawMineCounter(5);

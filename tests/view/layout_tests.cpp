@@ -5,6 +5,7 @@
 #include "view/counters.h"
 #include "view/face.h"
 #include "view/layout.h"
+#include "view/geometry.h"
 
 namespace {
 POINT ClientCorner(HWND window)
@@ -30,8 +31,8 @@ TEST(Layout, ClientAreaIsExactAndCentredOnScreensOfAnySize)
         FreeCellViews(c.columns, c.rows, LayoutMainWindow(c.columns, c.rows));
         RECT client;
         GetClientRect(mainWindow, &client);
-        EXPECT_EQ(client.right, 16 * c.columns + 32);
-        EXPECT_EQ(client.bottom, 16 * c.rows + 64);
+        EXPECT_EQ(client.right, ClientWidthFor(c.columns));
+        EXPECT_EQ(client.bottom, ClientHeightFor(c.rows));
         // The corner is where centring the client rectangle and widening it
         // by the frame estimate put it; only the size is corrected.
         RECT expected;
@@ -53,28 +54,24 @@ TEST(Layout, FaceAndTimerFollowTheWidth)
     CreateTestMainWindow();
     const struct {
         int columns, rows;
-        LONG width, height, face, timer;
-    } cases[] = {
-        {9, 9, 176, 208, 75, 128},
-        {30, 16, 512, 320, 243, 464},
-        {1, 1, 48, 80, 11, 0},
-    };
+    } cases[] = {{9, 9}, {30, 16}, {1, 1}};
     for (const auto& c : cases) {
         CellViewStore store = LayoutMainWindow(c.columns, c.rows);
         ASSERT_NE(store, nullptr);
         RECT client;
         GetClientRect(mainWindow, &client);
-        EXPECT_EQ(client.right, c.width);
-        EXPECT_EQ(client.bottom, c.height);
+        const LONG width = ClientWidthFor(c.columns);
+        EXPECT_EQ(client.right, width);
+        EXPECT_EQ(client.bottom, ClientHeightFor(c.rows));
         EXPECT_EQ(WindowText(faceWindow), "smile");
-        EXPECT_EQ(ClientCorner(faceWindow).x, c.face);
-        EXPECT_EQ(ClientCorner(faceWindow).y, 11);
+        EXPECT_EQ(ClientCorner(faceWindow).x, FaceLeft(width));
+        EXPECT_EQ(ClientCorner(faceWindow).y, faceTop);
         const RECT face = FaceRectangle();
-        EXPECT_EQ(face.left, c.face);
-        EXPECT_EQ(face.right, c.face + 26);
-        EXPECT_EQ(face.bottom, 37);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(ClientCorner(timerDigits[i]).x, c.timer + 12 * i);
+        EXPECT_EQ(face.left, FaceLeft(width));
+        EXPECT_EQ(face.right, FaceLeft(width) + faceSize);
+        EXPECT_EQ(face.bottom, faceTop + faceSize);
+        for (int i = 0; i < digitCount; ++i) {
+            EXPECT_EQ(ClientCorner(timerDigits[i]).x, TimerLeft(width) + digitWidth * i);
             EXPECT_EQ(WindowText(timerDigits[i]), "d0");
         }
         FreeCellViews(c.columns, c.rows, store);

@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "support/test_window.h"
+#include "view/cell_view.h"
+#include "view/geometry.h"
 #include "view/picture.h"
 
 TEST(Pictures, DestroyingAPictureReleasesItsBitmapAndOnlyIts)
 {
     CreateTestMainWindow();
-    const HWND kept = CreatePicture("nc", 16, 48, 16, 16);
-    const HWND gone = CreatePicture("nc", 32, 48, 16, 16);
+    const HWND kept = CreatePicture("nc", ColumnToPixel(0), RowToPixel(0), squareSize, squareSize);
+    const HWND gone = CreatePicture("nc", ColumnToPixel(1), RowToPixel(0), squareSize, squareSize);
     const auto bitmapOf = [](HWND picture) {
         return reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     };
@@ -30,7 +32,7 @@ TEST(Pictures, DestroyingAPictureReleasesItsBitmapAndOnlyIts)
 
     // Replacing a picture in its slot releases the old bitmap too.
     HWND slot = kept;
-    ReplacePicture(&slot, "marked", 16, 48);
+    ReplacePicture(&slot, "marked", ColumnToPixel(0), RowToPixel(0));
     EXPECT_EQ(GetObjectType(keptBitmap), 0u);
     EXPECT_EQ(portable::LiveGdiObjectCount(), 1);
     DestroyWindow(mainWindow);
@@ -43,18 +45,22 @@ TEST(Pictures, PastTheObjectLimitAPictureShowsNothingUntilBitmapsAreReleased)
     portable::SetGdiObjectLimit(3);
     HWND pictures[4];
     for (int i = 0; i < 4; ++i)
-        pictures[i] = CreatePicture("s1", 16 + 16 * i, 48, 16, 16);
+        pictures[i] = CreatePicture("s1", ColumnToPixel(i), RowToPixel(0), squareSize, squareSize);
     EXPECT_EQ(portable::LiveGdiObjectCount(), 3);
     ASSERT_TRUE(IsWindow(pictures[3])) << "the window is made all the same";
     EXPECT_EQ(SendMessageA(pictures[3], STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    const portable::Image screen = portable::RenderClientArea(mainWindow);
+    // The middle pixel of square (column, 0) against the middle of the bitmap.
     const portable::Image s1 = portable::BitmapResource("s1");
-    EXPECT_EQ(screen.At(16 + 8, 48 + 8), s1.At(8, 8));
-    EXPECT_NE(screen.At(16 * 4 + 8, 48 + 8), s1.At(8, 8)) << "the fourth picture shows nothing";
+    const int middle = squareSize / 2;
+    const auto shownAt = [&](int column) {
+        return portable::RenderClientArea(mainWindow).At(ColumnToPixel(column) + middle, RowToPixel(0) + middle);
+    };
+    EXPECT_EQ(shownAt(0), s1.At(middle, middle));
+    EXPECT_NE(shownAt(3), s1.At(middle, middle)) << "the fourth picture shows nothing";
 
     DestroyPicture(pictures[0]);
-    ReplacePicture(&pictures[3], "s1", 16 * 4, 48);
-    EXPECT_EQ(portable::RenderClientArea(mainWindow).At(16 * 4 + 8, 48 + 8), s1.At(8, 8));
+    ReplacePicture(&pictures[3], "s1", ColumnToPixel(3), RowToPixel(0));
+    EXPECT_EQ(shownAt(3), s1.At(middle, middle));
     portable::SetGdiObjectLimit(portable::defaultGdiObjectLimit);
     DestroyWindow(mainWindow);
 }

@@ -7,6 +7,7 @@
 #include "view/counters.h"
 #include "view/face.h"
 #include "view/layout.h"
+#include "view/geometry.h"
 
 namespace {
 const portable::Rgb white = {255, 255, 255}, silver = {192, 192, 192}, grey = {128, 128, 128},
@@ -23,7 +24,7 @@ int CountColour(const portable::Image& image, int left, int top, int width, int 
 
 int CountSquare(const portable::Image& image, int column, int row, portable::Rgb colour)
 {
-    return CountColour(image, ColumnToPixel(column), RowToPixel(row), 16, 16, colour);
+    return CountColour(image, ColumnToPixel(column), RowToPixel(row), squareSize, squareSize, colour);
 }
 
 std::string OutputPath(const std::string& name)
@@ -55,8 +56,8 @@ TEST(Render, EverySquarePictureShowsWhatItMeans)
     RenderedBoard rendered;
     DrawMineCounter(-5);
     const portable::Image image = portable::RenderClientArea(mainWindow);
-    ASSERT_EQ(image.width, 8 * 16 + 32);
-    ASSERT_EQ(image.height, 3 * 16 + 64);
+    ASSERT_EQ(image.width, ClientWidthFor(8));
+    ASSERT_EQ(image.height, ClientHeightFor(3));
     EXPECT_TRUE(portable::WritePng(image, OutputPath("board-pictures.png")));
 
     // The numbers in their colours; s0 is empty.
@@ -88,10 +89,13 @@ TEST(Render, EverySquarePictureShowsWhatItMeans)
     EXPECT_GE(CountSquare(image, 5, 1, black), 10);
 
     // The counter shows -05: a lone middle segment, then 0 and 5, red on black.
-    EXPECT_GE(CountColour(image, 15, 13, 12, 21, black), 12 * 21 / 2);
-    EXPECT_GE(CountColour(image, 15, 13, 12, 21, red), 6);
-    EXPECT_GT(CountColour(image, 27, 13, 12, 21, red), CountColour(image, 15, 13, 12, 21, red));
-    EXPECT_EQ(image.At(15 + 6, 13 + 10), red) << "the minus sign's middle segment";
+    const int second = counterLeft + digitWidth;
+    EXPECT_GE(CountColour(image, counterLeft, digitTop, digitWidth, digitHeight, black), digitWidth * digitHeight / 2);
+    EXPECT_GE(CountColour(image, counterLeft, digitTop, digitWidth, digitHeight, red), 6);
+    EXPECT_GT(CountColour(image, second, digitTop, digitWidth, digitHeight, red),
+              CountColour(image, counterLeft, digitTop, digitWidth, digitHeight, red));
+    EXPECT_EQ(image.At(counterLeft + digitWidth / 2, digitTop + digitHeight / 2), red)
+        << "the minus sign's middle segment";
 }
 
 TEST(Render, TheFourFacesReadAtAGlance)
@@ -104,7 +108,7 @@ TEST(Render, TheFourFacesReadAtAGlance)
         ShowFace(faces[i]);
         const portable::Image image = portable::RenderClientArea(mainWindow);
         EXPECT_TRUE(portable::WritePng(image, OutputPath(std::string("face-") + faces[i] + ".png")));
-        yellowPixels[i] = CountColour(image, face.left, face.top, 26, 26, yellow);
+        yellowPixels[i] = CountColour(image, face.left, face.top, faceSize, faceSize, yellow);
         EXPECT_GE(yellowPixels[i], 100) << faces[i];
         if (i != 1) {
             EXPECT_EQ(image.At(face.left + 1, face.top + 1), white) << faces[i] << ": a raised button";

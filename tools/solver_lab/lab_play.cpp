@@ -100,7 +100,7 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
 
         const int32_t given = pass;
         const Clock::time_point stepStart = Clock::now();
-        pass = SolverStep(pass, width, height, mines, board, nullptr, 11, 0);
+        pass = SolverStep(pass, width, height, mines, board, nullptr, noPassLimit, 0);
         const double stepTime = MillisecondsBetween(stepStart, Clock::now());
         record.stepMilliseconds.push_back(stepTime);
         record.gameMilliseconds += stepTime;

@@ -1,5 +1,6 @@
+#include "solver/messages.h"
+
 #include "platform/app_handles.h"
-#include "solver/solver_passes.h"
 
 namespace {
 void ShowSolverMessage(LPCSTR text, UINT type)

@@ -1,15 +1,11 @@
-// The trial run of passes 4 and 5: the forced moves run on a trial copy of
-// the step's board until they stop.
+// The quiet-trial shortcut of passes 4 and 5: on a board where the forced
+// moves have nothing left to do, a trial looks only at the numbers around
+// what changed.
 #pragma once
 
 #include <cstdint>
 
-#include "solver/solver_passes.h"
-
-// Repeats SolverStep on the copy, from pass 2 with passLimit 4 and
-// `hypothetical` set, while the result is below 8: passes 2 and 3 only,
-// without the audit.
-void RunTrial(const StepArguments& step, Board trial);
+#include "solver/solver.h"
 
 // Whether passes 2 and 3 would change nothing on the step's board and no
 // number on it is contradicted. That is the case whenever pass 4 or 5 is

@@ -1,0 +1,306 @@
+#!/usr/bin/env python3
+"""Plants single-point faults, one at a time, and tells which ones the native
+tests catch.
+
+Each fault is a (file, exact text, replacement) entry: the text must occur
+exactly once in the file, so a fault whose text a later change removed fails
+loudly instead of quietly testing nothing. The faults are planted in a
+scratch copy of the tree (the files git knows, as they are in the working
+tree), never in the tree itself; the scratch copy has its own native build,
+rebuilt incrementally for each fault.
+
+    tools/plant-faults.py                 plant every fault, report caught/survived
+    tools/plant-faults.py --list          list the faults
+    tools/plant-faults.py --only 3,7-9    plant some of them
+    tools/plant-faults.py --scratch DIR   where the copy and its build live
+                                          (default: build/plant-faults)
+
+A fault is caught when the build fails or a test fails (or hangs past the
+timeout). A survivor that changes nothing a player can see is marked
+`equivalent` below, with the reason.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def fault(path, text, replacement, what, equivalent=None):
+    return {"path": path, "text": text, "replacement": replacement, "what": what, "equivalent": equivalent}
+
+
+FAULTS = [
+    # The main window's input handlers.
+    fault("shell/main_window.cpp", "    if (leftDown)\n        UncoverAt(", "    UncoverAt(",
+          "a left release counts without a left press in the window"),
+    fault("shell/main_window.cpp", "    if (rightDown)\n        MarkAt(", "    MarkAt(",
+          "a right release counts without a right press in the window"),
+    fault("shell/main_window.cpp", "    if (rightDown)\n        AreaRevealTest(", "    if (leftDown)\n        AreaRevealTest(",
+          "the left release tests the wrong button for the area reveal"),
+    fault("shell/main_window.cpp", "    if (leftDown)\n        AreaRevealTest(", "    if (rightDown)\n        AreaRevealTest(",
+          "the right release tests the wrong button for the area reveal"),
+    fault("shell/main_window.cpp", "    if (gameState == Lost || gameState == Won || !GameReady())\n        return;\n    int32_t",
+          "    if (gameState == Lost || !GameReady())\n        return;\n    int32_t",
+          "a left release still uncovers after a win",
+          equivalent="a won game has every square uncovered or marked (the win marks the rest), so a release there changes nothing"),
+    fault("shell/main_window.cpp", "(gameState != Fresh && gameState != Running)", "(gameState != Running)",
+          "no marks before the clock starts"),
+    fault("shell/main_window.cpp", "    StartClock();\n    if (rightDown)", "    if (rightDown)",
+          "uncovering does not start the clock"),
+    fault("shell/main_window.cpp", " &&\n        cell.state == Revealed) {", ") {",
+          "the area reveal forgets to test that the square is uncovered"),
+    fault("shell/main_window.cpp", "liveBoard) == cell.adjacentMines", "liveBoard) >= cell.adjacentMines",
+          "the area reveal with more marks than the number"),
+    fault("shell/main_window.cpp", "*column < boardColumns", "*column <= boardColumns",
+          "`<` for `<=`: a release right of the field reaches past the board"),
+    fault("shell/main_window.cpp", "*row >= 0 && *row < boardRows", "*row < boardRows",
+          "a release above the field is not refused"),
+    fault("shell/main_window.cpp", "if (liveBoard[column][row].state == Marked)\n        UnmarkCell",
+          "if (liveBoard[column][row].state == Covered)\n        UnmarkCell", "marking tests the wrong state"),
+    fault("shell/main_window.cpp", "        SendCommand(window, CommandSolve);", "        SendCommand(window, CommandHint);",
+          "F3 sends the wrong command"),
+    fault("shell/main_window.cpp", "(character & 0xFF) == 'H'", "(character & 0xFF) == 'h'",
+          "a capital H gives no hint"),
+    fault("shell/main_window.cpp", "counterWellLeft, wellTop, counterWellRight, wellBottom, DKGRAY_BRUSH",
+          "counterWellLeft, wellTop, counterWellRight, wellBottom, LTGRAY_BRUSH", "the counter's well in the wrong brush"),
+    fault("shell/main_window.cpp", "        ShowWindow(counterDigits[i], SW_SHOW);\n", "",
+          "painting no longer shows the counter's digits",
+          equivalent="the digits are created visible and nothing hides them, so showing them again changes nothing"),
+    # The tally, the win test and the end of a game.
+    fault("shell/game.cpp", "minesLeft == coveredCount", "minesLeft >= coveredCount",
+          "the win test with too many marks",
+          equivalent="while a game is in play every mine is covered or marked, so mines - marks <= covered and >= holds only when == does"),
+    fault("shell/game.cpp", "            if (liveBoard[x][y].state == Covered)\n                ++coveredCount;",
+          "            if (liveBoard[x][y].state != Revealed)\n                ++coveredCount;",
+          "the tally counts marked squares as covered"),
+    fault("shell/game.cpp", "gameState != Won && gameState != Lost && minesLeft", "gameState != Won && minesLeft",
+          "a lost game can still be won by the tally"),
+    fault("shell/game.cpp", "if (minesLeft != shownMinesLeft) {", "if (minesLeft < shownMinesLeft) {",
+          "the counter is not redrawn when it goes up"),
+    fault("shell/game.cpp", "        RefreshCells(boardColumns, boardRows, liveBoard, cellViews);\n        WinGame();",
+          "        WinGame();", "the marks of a won game are not drawn"),
+    fault("shell/game.cpp", "                else if (cell.state != Marked)\n                    cell.state = Revealed;",
+          "                else\n                    cell.state = Revealed;", "a lost game uncovers correctly marked mines"),
+    fault("shell/game.cpp", "            } else if (cell.state == Marked) {\n                cell.state = FalseMark;",
+          "            } else if (cell.state == Covered) {\n                cell.state = FalseMark;",
+          "a lost game crosses out the wrong squares"),
+    fault("shell/game.cpp", "    if (gameState == Fresh) {\n        gameState = Running;",
+          "    if (gameState != Running) {\n        gameState = Running;", "the clock starts again after the game ended"),
+    fault("shell/game.cpp", "    ShowFace(\"csmile\");", "    ShowFace(\"smile\");", "a won game shows the plain face"),
+    # The idle turn and Solve!.
+    fault("shell/main_loop.cpp", "    TallyBoard();\n\n    if (solving)\n        SolveStep();",
+          "    if (solving)\n        SolveStep();\n\n    TallyBoard();", "the idle turn steps Solver before the tally",
+          equivalent="the tally wins only when every safe square is uncovered and no mark is wrong, exactly when Solver's audit marks the rest and finishes; either order ends in the same won board, face, counter and timer"),
+    fault("shell/main_loop.cpp", "    if (solvePass == OutcomeFinished)\n        WinGame();\n    else if (solvePass == OutcomeFailed)\n        LoseGame();",
+          "    if (solvePass == OutcomeFailed)\n        WinGame();\n    else if (solvePass == OutcomeFinished)\n        LoseGame();",
+          "Solve! outcomes swapped"),
+    fault("shell/main_loop.cpp", "    solving = 0;\n    DrawTimer();", "    solving = 0;",
+          "the timer is not redrawn when Solve! ends"),
+    fault("shell/main_loop.cpp", "PtInRect(&face, cursor) && leftDown", "PtInRect(&face, cursor) || leftDown",
+          "the face is pressed by any held left button"),
+    fault("shell/main_loop.cpp", "lastTimerTick / 1000 && gameState == Running", "lastTimerTick / 1000 && gameState != Fresh",
+          "the timer keeps running after the game ended"),
+    fault("shell/main_loop.cpp", "if (now / 1000 != lastTimerTick / 1000", "if (now != lastTimerTick",
+          "the timer is redrawn on every tick, not every second",
+          equivalent="the timer shows whole seconds, so a redraw within the same second draws the same digits"),
+    fault("shell/main_loop.cpp", "    if (gameState == Lost || gameState == Won || !GameReady()) {\n        solving = 0;",
+          "    if (gameState == Lost || !GameReady()) {\n        solving = 0;", "Solve! keeps playing a won game"),
+    fault("shell/commands.cpp", "    solvePass = PassStart;\n    StartClock();", "    solvePass = PassStart;",
+          "Solve! does not start the clock"),
+    fault("shell/commands.cpp", "ChooseDifficulty(30, 16, 99, PositionExpert);", "ChooseDifficulty(16, 30, 99, PositionExpert);",
+          "Expert with columns and rows swapped"),
+    # The hint.
+    fault("shell/hint.cpp", "!copy[x][y].isMine && liveBoard[x][y].state == Covered", "!copy[x][y].isMine",
+          "the hint may pick a square already uncovered or marked"),
+    fault("shell/hint.cpp", "copy[x][y].state == Revealed && !copy[x][y].isMine && ", "copy[x][y].state == Revealed && ",
+          "the hint may uncover a mine",
+          equivalent="the copy's squares are uncovered only by Solver's deductions, which never uncover a mine: a step that does returns OutcomeFailed and the hint stops before its search"),
+    fault("shell/hint.cpp", "constexpr int32_t hintPassLimit = PassGuess;", "constexpr int32_t hintPassLimit = noPassLimit;",
+          "the hint is allowed to guess"),
+    fault("shell/hint.cpp", "    for (int32_t x = 0; x < width; ++x) {\n        for (int32_t y = 0; y < height; ++y) {",
+          "    for (int32_t y = 0; y < height; ++y) {\n        for (int32_t x = 0; x < width; ++x) {",
+          "the hint's search with the loops swapped"),
+    fault("shell/hint.cpp", "    if (gameState == Lost || gameState == Won || !GameReady())",
+          "    if (gameState == Lost || !GameReady())", "a hint after a win"),
+    fault("shell/hint.cpp", "if (pass >= OutcomeStop) {", "if (pass > OutcomeStop) {",
+          "`>` for `>=`: the hint misses Solver's stop"),
+    # The view: pixel mapping, counters, face, pictures, layout.
+    fault("view/cell_view.cpp", "(x - fieldLeft) >> squareShift", "(x - fieldLeft) / squareSize",
+          "division for the shift: the left margin rounds into column 0"),
+    fault("view/cell_view.cpp", "row * squareSize + fieldTop", "row * squareSize + fieldLeft",
+          "rows placed from the wrong origin"),
+    fault("view/cell_view.cpp", "        return \"rmine\";", "        return \"bmine\";",
+          "the exploded mine shows the crossed-out picture"),
+    fault("view/cell_view.cpp", "                board[x][y].dirty = 0;\n", "",
+          "the dirty flag is never cleared"),
+    fault("view/counters.cpp", "sizeof text, \"%03d\"", "sizeof text, \"%3d\"", "the counter text without leading zeros"),
+    fault("view/counters.cpp", "character >= '0' && character <= '9'", "character >= '0' && character < '9'",
+          "`<` for `<=`: a 9 shows as a minus sign"),
+    fault("view/counters.cpp", "    if (value > 999)\n        value = 999;", "    if (value >= 999)\n        value = 999;",
+          "the counter's cap tested with `>=`",
+          equivalent="a value of 999 is replaced by 999"),
+    fault("view/counters.cpp", "    if (value > 999)\n        value = 999;\n", "",
+          "the counter is not capped"),
+    fault("view/counters.cpp", "uint32_t elapsed = (GetTickCount() - startTick) / 1000u;",
+          "uint32_t elapsed = static_cast<uint32_t>(static_cast<int32_t>(GetTickCount() - startTick) / 1000);",
+          "the timer's difference taken as signed"),
+    fault("view/face.cpp", "left + faceSize, faceTop + faceSize", "left + faceSize + 1, faceTop + faceSize",
+          "the face rectangle's right edge inside"),
+    fault("view/layout.cpp", "    rect.bottom += clientHeight - (client.bottom - client.top);\n", "",
+          "the window height is not corrected after measuring the client area"),
+    # The custom-game window.
+    fault("custom/custom_window.cpp", "rows < 50 && columns < 50", "rows <= 50 && columns < 50",
+          "`<=` for `<`: 50 rows accepted"),
+    fault("custom/custom_window.cpp", "mines <= rows * columns", "mines < rows * columns",
+          "`<` for `<=`: a board full of mines refused"),
+    fault("custom/custom_window.cpp", "mines > 0 &&", "mines >= 0 &&", "no mines accepted"),
+    fault("custom/custom_window.cpp", "PositionCustom, PositionCustom, MF_BYPOSITION", "PositionCustom, PositionBeginner, MF_BYPOSITION",
+          "a custom game checks Beginner"),
+    fault("custom/custom_window.cpp", "SetGameSettings(columns, rows, mines);", "SetGameSettings(rows, columns, mines);",
+          "rows and columns swapped"),
+    fault("custom/custom_window.cpp", "    if (customWindowOpen)\n        return;\n", "",
+          "a second custom window while one is open"),
+    fault("custom/custom_window.cpp", "void OnDestroy()\n{\n    customWindowOpen = 0;", "void OnDestroy()\n{",
+          "the window never opens again once closed"),
+    fault("custom/custom_window.cpp", "    if (id == customCancelId) {\n        DestroyWindow(customWindow);",
+          "    if (id == customCancelId) {", "Cancel does not close the window"),
+    fault("custom/entry_number.cpp", "if (magnitude > limit)", "if (magnitude >= limit)",
+          "`>=` for `>`: the largest numbers refused"),
+    # Solver: float for double.
+    fault("solver/guess.cpp", "const double estimate = static_cast<double>(cell.adjacentMines - marked) / static_cast<double>(covered);",
+          "const float estimate = static_cast<float>(cell.adjacentMines - marked) / static_cast<float>(covered);",
+          "float for double in the guess's estimates"),
+]
+
+
+def parse_only(text, count):
+    chosen = set()
+    for part in text.split(","):
+        first, _, last = part.partition("-")
+        chosen.update(range(int(first), int(last or first) + 1))
+    return sorted(n for n in chosen if 1 <= n <= count)
+
+
+def run(command, cwd, timeout=None):
+    try:
+        done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
+        return done.returncode, done.stdout.decode(errors="replace")
+    except subprocess.TimeoutExpired:
+        return -1, "timed out"
+
+
+def copy_tree(scratch):
+    """The files git knows, as they are in the working tree."""
+    source = os.path.join(scratch, "src")
+    listed = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+    for name in listed.decode().split("\0"):
+        if not name:
+            continue
+        target = os.path.join(source, name)
+        original = os.path.join(ROOT, name)
+        if not os.path.isfile(original):
+            continue
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(original, "rb") as new:
+            content = new.read()
+        if os.path.exists(target):
+            with open(target, "rb") as old:
+                if old.read() == content:
+                    continue
+        with open(target, "wb") as out:
+            out.write(content)
+    return source
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--only")
+    parser.add_argument("--scratch", default=os.path.join(ROOT, "build", "plant-faults"))
+    parser.add_argument("--jobs", default="2")
+    parser.add_argument("--timeout", type=int, default=300, help="seconds for one fault's tests")
+    arguments = parser.parse_args()
+
+    numbers = parse_only(arguments.only, len(FAULTS)) if arguments.only else range(1, len(FAULTS) + 1)
+    if arguments.list:
+        for n in numbers:
+            f = FAULTS[n - 1]
+            print(f"{n:3} {f['path']}: {f['what']}" + (f"  [equivalent: {f['equivalent']}]" if f["equivalent"] else ""))
+        return 0
+
+    source = copy_tree(arguments.scratch)
+    # Every fault's text must be there, exactly once, before anything runs.
+    missing = []
+    for n in numbers:
+        f = FAULTS[n - 1]
+        with open(os.path.join(source, f["path"]), encoding="utf-8") as file:
+            occurrences = file.read().count(f["text"])
+        if occurrences != 1:
+            missing.append(f"fault {n} ({f['path']}): its text occurs {occurrences} times")
+    if missing:
+        print("\n".join(missing))
+        return 2
+
+    build = os.path.join(arguments.scratch, "build")
+    configure = ["cmake", "-S", source, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"]
+    for step in (configure, ["cmake", "--build", build, "-j", arguments.jobs]):
+        code, output = run(step, ROOT)
+        if code != 0:
+            print(output)
+            print("the scratch tree does not build without faults")
+            return 2
+    test = ["ctest", "--test-dir", build, "-j", arguments.jobs, "--stop-on-failure", "--timeout", "60",
+            "-E", "bitmaps_up_to_date|include_arrows"]
+    code, output = run(test, ROOT, arguments.timeout)
+    if code != 0:
+        print(output)
+        print("the tests fail without faults")
+        return 2
+
+    caught, survived, equivalent = [], [], []
+    for n in numbers:
+        f = FAULTS[n - 1]
+        path = os.path.join(source, f["path"])
+        with open(path, encoding="utf-8") as file:
+            original = file.read()
+        started = time.time()
+        try:
+            with open(path, "w", encoding="utf-8") as file:
+                file.write(original.replace(f["text"], f["replacement"]))
+            code, _ = run(["cmake", "--build", build, "-j", arguments.jobs], ROOT)
+            how = "build fails"
+            if code == 0:
+                code, output = run(test, ROOT, arguments.timeout)
+                how = "tests fail" if code > 0 else "tests hang" if code < 0 else ""
+        finally:
+            with open(path, "w", encoding="utf-8") as file:
+                file.write(original)
+        seconds = time.time() - started
+        if code != 0:
+            caught.append(n)
+            verdict = f"caught ({how})"
+        elif f["equivalent"]:
+            equivalent.append(n)
+            verdict = f"survived, equivalent: {f['equivalent']}"
+        else:
+            survived.append(n)
+            verdict = "SURVIVED"
+        print(f"{n:3} {f['path']}: {f['what']}: {verdict} [{seconds:.0f} s]", flush=True)
+
+    total = len(caught) + len(survived) + len(equivalent)
+    print(f"\n{total} faults planted: {len(caught)} caught, {len(survived)} survived, "
+          f"{len(equivalent)} survived as equivalent")
+    if total:
+        print(f"kill rate {100.0 * len(caught) / total:.1f} % "
+              f"({100.0 * len(caught) / max(total - len(equivalent), 1):.1f} % of the non-equivalent faults)")
+    if survived:
+        print("survivors: " + ", ".join(str(n) for n in survived))
+    return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
