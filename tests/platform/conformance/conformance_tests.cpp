@@ -1,7 +1,7 @@
 // Platform conformance tests: what Blastgrid relies on of user32, gdi32 and
-// kernel32 (Part 6.1 and the "Platform calls used here" of every Part),
+// kernel32, every call the program makes and what it expects of each,
 // written once and built twice with the same expectations: natively against
-// the portable layer, and for 32-bit Windows against the real system, run
+// the portable layer, and for Windows against the real system, run
 // under Wine on a virtual display. Every claim that the portable layer
 // makes about the real system is one of these tests; when one fails under
 // Wine, the portable layer is what gets corrected.
@@ -30,7 +30,7 @@ namespace {
 
 const char* const dblclkClass = "conformance";        // CS_DBLCLKS, as the program's two classes
 const char* const plainClass = "conformanceplain";    // no CS_DBLCLKS
-const DWORD mainStyle = WS_VISIBLE | WS_BORDER | WS_SYSMENU;  // the main window's style (Part 3.4)
+const DWORD mainStyle = WS_VISIBLE | WS_BORDER | WS_SYSMENU;  // the main window's style
 
 std::vector<std::string> events;
 bool messageBoxUp = false;
@@ -144,7 +144,7 @@ HWND MakeWindow(const char* title, DWORD style = mainStyle, HWND owner = nullptr
                            nullptr);
 }
 
-// A window like the program's custom-game window (Part 5.1): owned by
+// A window like the program's custom-game window: owned by
 // `owner`, with its style and extended style.
 HWND MakeOwnedWindow(const char* title, HWND owner)
 {
@@ -569,7 +569,7 @@ TEST_F(Conformance, WhenTheCustomWindowGoesAwayTheMainWindowHasTheFocusAndTakesK
 }
 
 // ---------------------------------------------------------------------------
-// Message boxes (Part 6.1: modal, owned by the main window; meanwhile the
+// Message boxes (modal, owned by the main window; meanwhile the
 // main window takes no input, other messages are still dispatched and the
 // custom-game window still works).
 
@@ -634,7 +634,7 @@ TEST_F(Conformance, TheMenuResourceAndTheRadioMarkAmongPositions2To5OfTheGameDro
 }
 
 // ---------------------------------------------------------------------------
-// Window geometry and the layout's correction step (Part 4.2).
+// Window geometry and the layout's correction step.
 
 TEST_F(Conformance, TheLayoutsCorrectionStepGivesTheExactClientSize)
 {
@@ -671,7 +671,7 @@ TEST_F(Conformance, TheLayoutsCorrectionStepGivesTheExactClientSize)
         EXPECT_EQ(window.bottom, rect.bottom);
 
         // The client area lies inside the frame, and the face's corner is
-        // found again through GetWindowRect and ScreenToClient (Part 3.1).
+        // found again through GetWindowRect and ScreenToClient.
         POINT origin = {0, 0};
         ClientToScreen(main, &origin);
         EXPECT_GE(origin.x, window.left);
@@ -742,7 +742,7 @@ TEST_F(Conformance, FillRectWithTheThreeStockBrushesGivesWhiteLightGreyAndDarkGr
 }
 
 // ---------------------------------------------------------------------------
-// Classes, icons, cursors (Part 3.4).
+// Classes, icons, cursors.
 
 TEST_F(Conformance, AClassNameIsRegisteredOnceAndTheProgramsIconAndTheArrowLoad)
 {
