@@ -33,6 +33,15 @@ bool FindNumberNextToMine(POINT* number, POINT* mine)
     }
     return false;
 }
+
+// Uncovers such a number and marks its mine.
+void OpenANumberAndMarkItsMine(POINT* number, POINT* mine)
+{
+    ASSERT_TRUE(FindNumberNextToMine(number, mine));
+    ClickSquareNow(*number);
+    ClickSquareNow(*mine, MouseButton::Right);
+}
+
 // Both buttons pressed over a square, left first, then released: the one
 // named first comes up first.
 void BothButtons(POINT square, MouseButton firstUp)
@@ -129,9 +138,7 @@ TEST(MouseInput, BothButtonsRevealAroundASatisfiedNumberInEitherOrder)
     Script script;
     script.Turn()
         .Do([&] {
-            ASSERT_TRUE(FindNumberNextToMine(&number, &mine));
-            ClickSquareNow(number);
-            ClickSquareNow(mine, MouseButton::Right);
+            OpenANumberAndMarkItsMine(&number, &mine);
         })
         .Do([&] {
             // Right button held, left released over the number: the left
@@ -155,9 +162,7 @@ TEST(MouseInput, TheAreaRevealNeedsBothButtonsAndExactlyTheNumbersMarks)
     Script script;
     script.Turn()
         .Do([&] {
-            ASSERT_TRUE(FindNumberNextToMine(&number, &mine));
-            ClickSquareNow(number);
-            ClickSquareNow(mine, MouseButton::Right);
+            OpenANumberAndMarkItsMine(&number, &mine);
         })
         .Do([&] {
             unrevealed = CountUnrevealedNeighbours(number.x, number.y, boardColumns, boardRows, liveBoard);
