@@ -3,6 +3,9 @@ set(PLATFORM_SOURCES
   platform/app_handles.cpp
   platform/random.cpp)
 file(GLOB PORTABLE_SOURCES CONFIGURE_DEPENDS platform/portable/*.cpp)
+# The presenter of the native program; its main() is apart, in main.cpp.
+file(GLOB DESKTOP_SOURCES CONFIGURE_DEPENDS platform/desktop/*.cpp)
+list(REMOVE_ITEM DESKTOP_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/platform/desktop/main.cpp)
 file(GLOB MODEL_SOURCES CONFIGURE_DEPENDS model/*.cpp)
 file(GLOB SOLVER_SOURCES CONFIGURE_DEPENDS solver/*.cpp)
 file(GLOB VIEW_SOURCES CONFIGURE_DEPENDS view/*.cpp)

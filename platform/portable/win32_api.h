@@ -65,6 +65,11 @@ struct POINT {
 };
 typedef POINT* LPPOINT;
 
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+
 struct RECT {
     LONG left;
     LONG top;
@@ -225,6 +230,9 @@ struct WNDCLASSEXA {
 #define VK_F4 0x73
 #define VK_F5 0x74
 
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 #define SM_CXDOUBLECLK 36
@@ -282,6 +290,7 @@ int WINAPI GetWindowTextLengthA(HWND window);
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 int WINAPI GetClassNameA(HWND window, LPSTR className, int maxCount);
 HWND WINAPI GetParent(HWND window);
+LONG WINAPI GetWindowLongA(HWND window, int index);
 int WINAPI GetDlgCtrlID(HWND window);
 HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam);

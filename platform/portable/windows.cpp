@@ -539,6 +539,21 @@ HWND WINAPI GetParent(HWND window)
     return (record->style & WS_CHILD) ? record->parent : record->owner;
 }
 
+LONG WINAPI GetWindowLongA(HWND window, int index)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return 0;
+    switch (index) {
+    case GWL_STYLE:
+        return static_cast<LONG>((record->style & ~static_cast<DWORD>(WS_VISIBLE)) | (record->visible ? WS_VISIBLE : 0));
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(record->exStyle);
+    default:
+        return 0;
+    }
+}
+
 int WINAPI GetDlgCtrlID(HWND window)
 {
     const Window* record = FindWindowRecord(window);

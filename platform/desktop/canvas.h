@@ -1,0 +1,61 @@
+// Drawing for the desktop presenter: a canvas over an SDL surface that takes
+// coordinates in the program's pixels and draws them at the zoom, with text
+// through SDL_ttf in a font from the system.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/portable/testing.h"
+#include "platform/win32.h"
+
+namespace desktop {
+
+// The text font: DejaVu Sans from Debian's fonts-dejavu-core, or the file
+// named by BLASTGRID_FONT. False, with a message on stderr, when it cannot
+// be opened. One font per zoom is kept open until CloseFonts.
+bool OpenFonts();
+void CloseFonts();
+
+// The height of a line of text in the program's pixels.
+constexpr int textLineHeight = 13;
+
+// A surface that shows `rect`'s area of the program's pixels, each drawn as
+// zoom × zoom screen pixels. Coordinates given to the drawing calls are in
+// the program's pixels, relative to the canvas's origin.
+struct Canvas {
+    SDL_Surface* surface = nullptr;
+    int zoom = 1;
+    int originX = 0;  // screen pixels of the surface where the program's (0, 0) falls
+    int originY = 0;
+};
+
+void FillArea(Canvas& canvas, const RECT& rect, portable::Rgb colour);
+// Raised (buttons, menus, boxes) or sunken (edit fields) 3-D edges, two
+// pixels wide, inside `rect`.
+void DrawRaisedEdge(Canvas& canvas, const RECT& rect);
+void DrawSunkenEdge(Canvas& canvas, const RECT& rect);
+// A dotted rectangle, as around the control that has the focus.
+void DrawFocusRectangle(Canvas& canvas, const RECT& rect);
+// An image in the program's pixels, each pixel drawn zoom × zoom.
+void DrawImage(Canvas& canvas, const portable::Image& image, int x, int y);
+
+// Width of a text in the program's pixels, without '&' marks.
+int TextWidth(const std::string& text);
+// Draws one line of text with its top-left corner at (x, y). An '&' marks
+// the next letter as the mnemonic, drawn underlined; "&&" is a plain '&'.
+void DrawText(Canvas& canvas, int x, int y, const std::string& text, portable::Rgb colour);
+
+// The colours of the system's user interface.
+constexpr portable::Rgb faceColour = {192, 192, 192};
+constexpr portable::Rgb highlightColour = {255, 255, 255};
+constexpr portable::Rgb shadowColour = {128, 128, 128};
+constexpr portable::Rgb darkShadowColour = {64, 64, 64};
+constexpr portable::Rgb textColour = {0, 0, 0};
+constexpr portable::Rgb grayTextColour = {128, 128, 128};
+constexpr portable::Rgb selectionColour = {0, 0, 128};
+constexpr portable::Rgb selectionTextColour = {255, 255, 255};
+constexpr portable::Rgb windowColour = {255, 255, 255};
+
+}  // namespace desktop
