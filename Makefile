@@ -1,9 +1,10 @@
 # The front door. `make test` builds everything and runs every test;
-# `make play` builds Blastgrid.exe and starts it. Both first install the
-# Debian packages they need when any is missing. `make dist` packs the
-# released game into dist/Blastgrid-<version>-win32.zip.
+# `make play` builds Blastgrid.exe and starts it under Wine; `make
+# play-native` builds the native Linux program and starts it. Each first
+# installs the Debian packages it needs when any is missing. `make dist`
+# packs the released game into dist/Blastgrid-<version>-win32.zip.
 
-.PHONY: test play dist deps clean
+.PHONY: test play play-native dist deps native-deps clean
 
 test: deps
 	tools/test-all.sh
@@ -11,11 +12,17 @@ test: deps
 play: deps
 	tools/play.sh
 
+play-native: native-deps
+	tools/play-native.sh
+
 dist: deps
 	tools/dist.sh
 
 deps:
 	tools/install-deps.sh
+
+native-deps:
+	tools/install-deps.sh native
 
 clean:
 	rm -rf build dist

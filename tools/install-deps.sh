@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Blastgrid's builds and tests need, and
 # only those that are missing: with everything installed it changes nothing.
+# With the argument "native", only those of the native program: no MinGW,
+# no Wine and no i386 architecture.
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
+# What the native program needs to build and run, and to play one game on a
+# virtual display when there is no display.
+native_packages=(
+  cmake ninja-build g++ pkg-config libstb-dev python3
+  libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+  xvfb xdotool imagemagick
+)
+# Everything else the tests and the Windows build need.
 packages=(
-  cmake ninja-build g++ python3
-  libgtest-dev googletest libstb-dev
+  "${native_packages[@]}"
+  libgtest-dev googletest x11-utils
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb x11-utils imagemagick
+  wine wine32:i386 wine64
 )
+# "native": only what the native program needs (make play-native).
+if [ "${1:-}" = native ]; then
+  packages=("${native_packages[@]}")
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -171,14 +171,14 @@ void DeliverMouse(POINT screen, UINT message)
         const bool quickSecondPress = (record->windowClass->record.style & CS_DBLCLKS) && last.valid &&
                                       last.downMessage == message && last.window == target &&
                                       last.buttons == ButtonFlags() &&
-                                      system.ticks - last.time < doubleClickMilliseconds &&
+                                      GetTickCount() - last.time < doubleClickMilliseconds &&
                                       std::abs(last.point.x - screen.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                                       std::abs(last.point.y - screen.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2;
         if (quickSecondPress) {
             system.lastPress.valid = false;
             message = message == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
         } else {
-            system.lastPress = {message, target, system.ticks, screen, true, ButtonFlags()};
+            system.lastPress = {message, target, GetTickCount(), screen, true, ButtonFlags()};
         }
     }
     PostQueued(target, message, ButtonFlags(), ClientPointParam(target, screen), true);
@@ -224,7 +224,7 @@ HMENU FindMenuCommand(HMENU menu, UINT id)
 void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool input)
 {
     System& system = TheSystem();
-    system.queue.push_back({{window, message, wParam, lParam, system.ticks, system.cursor}, false, false, input});
+    system.queue.push_back({{window, message, wParam, lParam, GetTickCount(), system.cursor}, false, false, input});
 }
 
 void MoveMouse(HWND window, int x, int y)
@@ -252,14 +252,27 @@ void ClickMouse(HWND window, MouseButton button, int x, int y)
     ReleaseMouse(window, button, x, y);
 }
 
-void PressKey(int virtualKey, bool shift)
+void KeyDown(int virtualKey, bool shift, bool repeat)
 {
     System& system = TheSystem();
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-        const LPARAM flags = message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001u);
-        system.queue.push_back({{nullptr, message, static_cast<WPARAM>(virtualKey), flags, system.ticks, system.cursor},
-                                shift, true, true});
-    }
+    // lParam: a repeat count of 1, and bit 30 when the key was down already.
+    const LPARAM flags = repeat ? static_cast<LPARAM>(0x40000001) : 1;
+    system.queue.push_back(
+        {{nullptr, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), flags, GetTickCount(), system.cursor}, shift, true, true});
+}
+
+void KeyUp(int virtualKey)
+{
+    System& system = TheSystem();
+    system.queue.push_back({{nullptr, WM_KEYUP, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(0xC0000001u),
+                             GetTickCount(), system.cursor},
+                            false, true, true});
+}
+
+void PressKey(int virtualKey, bool shift)
+{
+    KeyDown(virtualKey, shift);
+    KeyUp(virtualKey);
 }
 
 void TypeText(const std::string& text)
@@ -301,6 +314,11 @@ void SetInputSource(InputSource source)
 bool InputExhausted()
 {
     return TheSystem().inputExhausted;
+}
+
+bool WaitingForInput()
+{
+    return TheSystem().waiting;
 }
 
 void PumpMessages()
@@ -348,7 +366,10 @@ BOOL WINAPI WaitMessage(void)
         if (!system.queue.empty() || system.quitPosted || HasPendingPaint(nullptr))
             return TRUE;
         InputSource source = system.inputSource;
-        if (!source || !source()) {
+        system.waiting = true;
+        const bool injected = source && source();
+        system.waiting = false;
+        if (!injected) {
             system.inputExhausted = true;
             PostQuitMessage(inputExhaustedExitCode);
             return TRUE;

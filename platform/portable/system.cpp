@@ -50,6 +50,11 @@ void AdvanceTickCount(DWORD milliseconds)
     TheSystem().ticks += milliseconds;
 }
 
+void SetTickSource(std::function<DWORD()> source)
+{
+    TheSystem().tickSource = std::move(source);
+}
+
 void SetScreenSize(int width, int height)
 {
     TheSystem().screenWidth = width;
@@ -77,7 +82,10 @@ using namespace portable;
 
 DWORD WINAPI GetTickCount(void)
 {
-    return TheSystem().ticks;
+    System& system = TheSystem();
+    if (system.tickSource)
+        system.ticks = system.tickSource();
+    return system.ticks;
 }
 
 int WINAPI GetSystemMetrics(int index)

@@ -31,6 +31,9 @@ void ResetWindowSystem();
 // The millisecond tick count that GetTickCount returns; it wraps at 2^32.
 void SetTickCount(DWORD ticks);
 void AdvanceTickCount(DWORD milliseconds);
+// A program on a real display reads a real clock: once set, GetTickCount
+// (and the time of every message) comes from `source`.
+void SetTickSource(std::function<DWORD()> source);
 
 void SetScreenSize(int width, int height);
 
@@ -61,6 +64,10 @@ void ClickMouse(HWND window, MouseButton button, int x, int y);
 
 // A key pressed and released on the window with the keyboard focus.
 void PressKey(int virtualKey, bool shift = false);
+// A key going down (again, when `repeat`: held down) and coming up, as a
+// real keyboard delivers them, to the window with the focus when taken.
+void KeyDown(int virtualKey, bool shift, bool repeat = false);
+void KeyUp(int virtualKey);
 // Types letters, digits and spaces on the focused window.
 void TypeText(const std::string& text);
 
@@ -78,6 +85,14 @@ void ClickCloseBox(HWND window);
 typedef std::function<bool()> InputSource;
 void SetInputSource(InputSource source);
 bool InputExhausted();
+// True while the input source is called from WaitMessage: the program has
+// nothing to do and the source may block until there is input. Otherwise
+// (a PeekMessage that found nothing, as in Solve! mode) it must not block.
+bool WaitingForInput();
+
+// The window system's own activation of a top-level window, as when the
+// player brings it to the front; nothing happens to a hidden or disabled one.
+void ActivateTopLevel(HWND window);
 
 // Dispatches every pending message, as a modal loop does.
 void PumpMessages();
@@ -121,6 +136,14 @@ struct Image {
 // every visible picture window in creation order.
 Image RenderClientArea(HWND window);
 bool WritePng(const Image& image, const std::string& path);
+
+// The pixels of an icon resource's largest image, and which of them are
+// opaque (the icon's mask); an empty image when there is none.
+struct Icon {
+    Image image;
+    std::vector<bool> opaque;
+};
+Icon IconResource(const char* name);
 
 // The pixels of a bitmap resource (names matched without regard to case);
 // an empty image when there is none.

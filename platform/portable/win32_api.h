@@ -224,11 +224,16 @@ struct WNDCLASSEXA {
 #define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
 #define VK_F1 0x70
 #define VK_F2 0x71
 #define VK_F3 0x72
 #define VK_F4 0x73
 #define VK_F5 0x74
+#define VK_F10 0x79
 
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)

@@ -86,6 +86,8 @@ struct System {
     bool inputExhausted = false;
     bool askInputOnNextPeek = false;
     DWORD ticks = 0;
+    std::function<DWORD()> tickSource;
+    bool waiting = false;  // the input source is called from WaitMessage
     int screenWidth = defaultScreenWidth;
     int screenHeight = defaultScreenHeight;
     POINT cursor = {0, 0};

@@ -145,6 +145,14 @@ HWND RootOf(HWND window)
     return record == nullptr ? nullptr : window;
 }
 
+void ActivateTopLevel(HWND window)
+{
+    const Window* record = FindWindowRecord(window);
+    if (record != nullptr && !(record->style & WS_CHILD) && record->visible && record->enabled && !record->destroying &&
+        TheSystem().active != window)
+        ActivateWindow(window);
+}
+
 void ActivateWindow(HWND window)
 {
     System& system = TheSystem();

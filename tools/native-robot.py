@@ -1,0 +1,746 @@
+#!/usr/bin/env python3
+"""Drives the native blastgrid on an X display with real input.
+
+Modes:
+  check  the end-to-end test: clicks, marks and two-button clicks, F2, F3
+         and H, every menu item by mouse and by keyboard, the custom-game
+         window with a valid and an invalid entry, every message box
+         dismissed, a Solve! game played to its end; after each step the
+         screen must show exactly what the window system's renderer drew.
+  play   Solver plays one game; screenshots before and after; the game is
+         closed.
+  bench  figures: a new 49 x 49 game on screen and Solve! runs of Expert,
+         with the frames shown per second while Solver plays.
+
+Input goes through xdotool (the X test extension), screenshots through
+ImageMagick's import. The program writes a trace (BLASTGRID_TRACE) that says
+when it waits for input and where its menus are, and its renderer's image of
+the main window's client area each time it waits (BLASTGRID_SNAPSHOT).
+Needs DISPLAY; tools/virtual-display.sh gives one. Exits 0 when every check
+passed.
+
+Usage: native-robot.py check|play|bench BLASTGRID OUTPUT-FOLDER [--zoom N]
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
+MENU_BAR_HEIGHT = 20
+SQUARE = 16
+FIELD_LEFT = 16
+FIELD_TOP = 48
+FACE_SIZE = 26
+FACE_TOP = 11
+SETTLE_SECONDS = 0.3
+GAME, SOLVER, HELP = 0, 1, 2
+
+failures = []
+log_file = None
+
+
+def log(text):
+    line = f"{time.strftime('%H:%M:%S')} {text}"
+    print(line, flush=True)
+    if log_file:
+        log_file.write(line + "\n")
+        log_file.flush()
+
+
+def check(condition, what):
+    if condition:
+        log(f"ok   {what}")
+    else:
+        log(f"FAIL {what}")
+        failures.append(what)
+    return condition
+
+
+def run(*arguments):
+    return subprocess.run(arguments, check=True, capture_output=True, text=True).stdout
+
+
+def xdotool(*arguments):
+    return run("xdotool", *[str(a) for a in arguments])
+
+
+# ---- Images ------------------------------------------------------------
+
+
+def read_image(path, scale=1):
+    """(width, height, RGB bytes) of an image file, optionally scaled up by
+    whole pixels (nearest neighbour)."""
+    command = ["convert", path]
+    if scale != 1:
+        command += ["-filter", "point", "-scale", f"{scale * 100}%"]
+    size = subprocess.run(command + ["-format", "%w %h", "info:"], check=True, capture_output=True,
+                          text=True).stdout.split()
+    data = subprocess.run(command + ["-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
+    return int(size[0]), int(size[1]), data
+
+
+def screenshot(path, x, y, width, height):
+    run("import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage", path)
+
+
+BITMAP_PIXELS = {}
+
+
+def bitmap(name):
+    if name not in BITMAP_PIXELS:
+        BITMAP_PIXELS[name] = read_image(os.path.join(BITMAPS, name + ".bmp"))[2]
+    return BITMAP_PIXELS[name]
+
+
+def tile(image, left, top, width, height):
+    image_width, _, data = image
+    rows = [data[((top + y) * image_width + left) * 3:((top + y) * image_width + left + width) * 3]
+            for y in range(height)]
+    return b"".join(rows)
+
+
+SQUARE_NAMES = ["nc", "marked", "s0", "s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8", "mine", "rmine", "bmine"]
+
+
+def read_board(image, columns, rows):
+    """The picture name of every square, board[column][row]; '?' for none."""
+    board = []
+    for column in range(columns):
+        names = []
+        for row in range(rows):
+            pixels = tile(image, FIELD_LEFT + SQUARE * column, FIELD_TOP + SQUARE * row, SQUARE, SQUARE)
+            names.append(next((name for name in SQUARE_NAMES if bitmap(name) == pixels), "?"))
+        board.append(names)
+    return board
+
+
+def read_face(image):
+    width = image[0]
+    pixels = tile(image, width // 2 - FACE_SIZE // 2, FACE_TOP, FACE_SIZE, FACE_SIZE)
+    return next((name for name in ["smile", "psmile", "dsmile", "csmile"] if bitmap(name) == pixels), "?")
+
+
+# ---- The program ---------------------------------------------------------
+
+
+class Program:
+    """The running blastgrid: its process, its trace and its windows."""
+
+    def __init__(self, binary, output, zoom, name="game"):
+        self.output = output
+        self.zoom = zoom
+        self.trace_path = os.path.join(output, f"{name}-trace.log")
+        self.snapshot_path = os.path.join(output, f"{name}-client.png")
+        for path in (self.trace_path, self.snapshot_path):
+            if os.path.exists(path):
+                os.remove(path)
+        environment = dict(os.environ, BLASTGRID_TRACE=self.trace_path, BLASTGRID_SNAPSHOT=self.snapshot_path,
+                           BLASTGRID_ZOOM=str(zoom))
+        self.process = subprocess.Popen([binary], env=environment, stdout=subprocess.DEVNULL,
+                                        stderr=open(os.path.join(output, f"{name}-stderr.log"), "w"))
+        self.seen = 0
+        self.titles = []
+        self.columns, self.rows = 9, 9
+
+    def lines(self):
+        try:
+            with open(self.trace_path) as trace:
+                return trace.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def mark(self):
+        """The trace's length now: what comes after it is new."""
+        return len(self.lines())
+
+    def wait_for(self, pattern, since, timeout=30):
+        """The first trace line from `since` on that matches, as a match."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            for line in self.lines()[since:]:
+                found = re.match(r"\d+ " + pattern + "$", line)
+                if found:
+                    return found
+            if self.process.poll() is not None:
+                return None
+            time.sleep(0.02)
+        return None
+
+    def settle(self, since, timeout=60):
+        """Waits until the program waits for input again after `since` and has
+        been quiet for a moment; false when it does not."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            lines = self.lines()
+            if len(lines) > since and lines[-1].endswith(" wait"):
+                count = len(lines)
+                time.sleep(SETTLE_SECONDS)
+                if len(self.lines()) == count:
+                    return True
+                continue
+            if self.process.poll() is not None:
+                return False
+            time.sleep(0.02)
+        return False
+
+    def window(self, title):
+        """(id, x, y, width, height) of the visible window with this title, or None."""
+        try:
+            ids = xdotool("search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
+        except subprocess.CalledProcessError:
+            return None
+        for window in ids:
+            geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).split())
+            return (window, int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]), int(geometry["HEIGHT"]))
+        return None
+
+    def main(self):
+        return self.window("Blastgrid")
+
+    def client_origin(self):
+        _, x, y, _, _ = self.main()
+        return x, y + MENU_BAR_HEIGHT * self.zoom
+
+    def snapshot(self):
+        return read_image(self.snapshot_path)
+
+    def screen_matches_snapshot(self, what):
+        """The main window's client area on the screen against the renderer's
+        image of it, pixel for pixel at the zoom."""
+        _, x, y, width, height = self.main()
+        top = MENU_BAR_HEIGHT * self.zoom
+        shot = os.path.join(self.output, "screen.png")
+        screenshot(shot, x, y + top, width, height - top)
+        expected = read_image(self.snapshot_path, self.zoom)
+        actual = read_image(shot)
+        if expected[:2] != actual[:2]:
+            return check(False, f"{what}: the screen shows {actual[0]}x{actual[1]}, the renderer drew "
+                                f"{expected[0]}x{expected[1]}")
+        different = sum(1 for i in range(0, len(actual[2]), 3) if actual[2][i:i + 3] != expected[2][i:i + 3])
+        return check(different == 0, f"{what}: the screen shows the renderer's image ({different} pixels differ)")
+
+    def board(self):
+        return read_board(self.snapshot(), self.columns, self.rows)
+
+    def face(self):
+        return read_face(self.snapshot())
+
+    def focus(self, title="Blastgrid"):
+        found = self.window(title)
+        if found:
+            xdotool("windowfocus", "--sync", found[0])
+
+    def key(self, *keys, window="Blastgrid"):
+        self.focus(window)
+        since = self.mark()
+        xdotool("key", "--clearmodifiers", *keys)
+        return since
+
+    def square_point(self, column, row):
+        x, y = self.client_origin()
+        return (x + (FIELD_LEFT + SQUARE * column + SQUARE // 2) * self.zoom,
+                y + (FIELD_TOP + SQUARE * row + SQUARE // 2) * self.zoom)
+
+    def click(self, x, y, button=1):
+        since = self.mark()
+        xdotool("mousemove", "--sync", x, y, "click", button)
+        return since
+
+    def click_square(self, column, row, button=1):
+        return self.click(*self.square_point(column, row), button)
+
+    def chord(self, column, row, first_up):
+        """Both buttons pressed over a square, then released, `first_up` first."""
+        x, y = self.square_point(column, row)
+        since = self.mark()
+        xdotool("mousemove", "--sync", x, y, "mousedown", 1, "mousedown", 3, "mouseup", first_up, "mouseup",
+                4 - first_up)
+        return since
+
+    def open_menu(self, title):
+        """Clicks a title of the menu bar; the drop-down's items' centres."""
+        window, x, y, _, _ = self.main()
+        left, right = self.titles[title]
+        since = self.mark()
+        xdotool("mousemove", "--sync", x + (left + right) // 2, y + MENU_BAR_HEIGHT * self.zoom // 2, "click", 1)
+        return self.read_drop_down(title, since)
+
+    def read_drop_down(self, title, since):
+        found = self.wait_for(rf"menu {title} (\d+) (\d+) (\d+) (\d+)", since)
+        if not found:
+            return None
+        x, y, width, height = map(int, found.groups())
+        items = {}
+        deadline = time.time() + 5
+        while time.time() < deadline:
+            lines = self.lines()[since:]
+            start = next(i for i, line in enumerate(lines) if re.match(rf"\d+ menu {title} ", line))
+            for line in lines[start + 1:]:
+                item = re.match(r"\d+ item (\d+) (\d+) (\d+)$", line)
+                if not item:
+                    break
+                position, top, bottom = map(int, item.groups())
+                items[position] = (x + width // 2, (top + bottom) // 2)
+            if items:
+                break
+            time.sleep(0.02)
+        return {"x": x, "y": y, "width": width, "height": height, "items": items}
+
+    def choose_by_mouse(self, title, position):
+        menu = self.open_menu(title)
+        if not check(menu is not None and position in menu["items"], f"the drop-down {title} opens"):
+            return self.mark()
+        since = self.mark()
+        xdotool("mousemove", "--sync", *menu["items"][position], "click", 1)
+        self.wait_for(r"menu closed", since)
+        return since
+
+    def choose_by_keyboard(self, keys):
+        since = self.key(*keys)
+        self.wait_for(r"menu closed", since)
+        return since
+
+    def new_board_size(self, columns, rows):
+        self.columns, self.rows = columns, rows
+
+    def dismiss_box(self, title, how):
+        """Closes the message box with this title: 'mouse' clicks OK,
+        otherwise the key named."""
+        found = self.window(title)
+        if not check(found is not None, f"the message box \"{title}\" is on the screen"):
+            return False
+        window, x, y, width, height = found
+        since = self.mark()
+        if how == "mouse":
+            # OK is centred at the bottom, 75 x 23 with a 12-pixel margin.
+            xdotool("mousemove", "--sync", x + width // 2, y + height - (12 + 11) * self.zoom, "click", 1)
+        else:
+            xdotool("windowfocus", "--sync", window)
+            xdotool("key", "--clearmodifiers", how)
+        closed = self.wait_for(r"box closed", since, timeout=10)
+        return check(closed is not None, f"the message box \"{title}\" closes by {how}")
+
+    def exit_code(self, timeout=20):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            return None
+
+
+def box_opened(program, since, title, timeout=10):
+    return program.wait_for(rf"box {re.escape(title)}", since, timeout) is not None
+
+
+# ---- The end-to-end test -------------------------------------------------
+
+
+def first_opening(program):
+    """Clicks squares of new games until a click uncovers more than one
+    square; false when twenty games could not give one."""
+    for attempt in range(20):
+        since = program.click_square(4 + attempt % 2, 4)
+        program.settle(since)
+        board = program.board()
+        uncovered = sum(1 for column in board for name in column if name.startswith("s"))
+        if program.face() == "smile" and uncovered > 1:
+            return True
+        since = program.key("F2")
+        program.settle(since)
+    return False
+
+
+def number_with_spare_neighbours(board, columns, rows):
+    """A square showing a number with more covered neighbours than its
+    number: marking that many of them leaves one to uncover."""
+    for column in range(columns):
+        for row in range(rows):
+            name = board[column][row]
+            if name not in ("s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"):
+                continue
+            covered = [(c, r) for c in range(column - 1, column + 2) for r in range(row - 1, row + 2)
+                       if 0 <= c < columns and 0 <= r < rows and board[c][r] == "nc"]
+            if len(covered) > int(name[1]):
+                return (column, row), covered[:int(name[1])], covered[int(name[1]):]
+    return None
+
+
+def check_board_play(program):
+    log("--- the board: clicks, marks and two-button clicks")
+    since = program.key("F2")
+    program.settle(since)
+    program.screen_matches_snapshot("a fresh Beginner board")
+    board = program.board()
+    check(all(name == "nc" for column in board for name in column), "a fresh board is all covered")
+    check(program.face() == "smile", "the face smiles")
+
+    since = program.click_square(0, 0, 3)
+    program.settle(since)
+    check(program.board()[0][0] == "marked", "a right click marks a square")
+    program.screen_matches_snapshot("a marked square")
+    time.sleep(0.6)  # not a double click
+    since = program.click_square(0, 0, 3)
+    program.settle(since)
+    check(program.board()[0][0] != "marked", "a second right click takes the mark away")
+
+    check(first_opening(program), "a left click uncovers squares")
+    program.screen_matches_snapshot("an opening")
+
+    for first_up in (1, 3):
+        found = number_with_spare_neighbours(program.board(), program.columns, program.rows)
+        if not check(found is not None, "a number with spare covered neighbours"):
+            return
+        square, to_mark, rest = found
+        for column, row in to_mark:
+            since = program.click_square(column, row, 3)
+            program.settle(since)
+        since = program.chord(*square, first_up)
+        program.settle(since)
+        board = program.board()
+        changed = program.face() == "dsmile" or any(board[c][r] != "nc" for c, r in rest)
+        order = "left" if first_up == 1 else "right"
+        check(changed, f"a two-button click released {order} first reveals around {square}")
+        program.screen_matches_snapshot(f"after a two-button click released {order} first")
+        if program.face() == "dsmile" or not first_opening_possible(program):
+            since = program.key("F2")
+            program.settle(since)
+            if not first_opening(program):
+                return
+
+
+def first_opening_possible(program):
+    return number_with_spare_neighbours(program.board(), program.columns, program.rows) is not None
+
+
+def check_keys(program):
+    log("--- keys: F2, H and F3")
+    since = program.key("F2")
+    program.settle(since)
+    since = program.key("h")
+    check(box_opened(program, since, "Hint"), "H on a fresh board: Solver has no safe square and says so")
+    program.dismiss_box("Hint", "Return")
+    program.settle(since)
+    first_opening(program)
+    before = program.board()
+    since = program.key("H")
+    program.settle(since)
+    after = program.board()
+    if box_opened(program, since, "Hint", timeout=0.5):
+        program.dismiss_box("Hint", "Escape")
+        check(True, "H after an opening: no safe square")
+    else:
+        uncovered = [(c, r) for c in range(program.columns) for r in range(program.rows)
+                     if before[c][r] == "nc" and after[c][r].startswith("s")]
+        check(len(uncovered) >= 1 and program.face() == "smile", "H after an opening uncovers a safe square")
+    program.screen_matches_snapshot("after a hint")
+    solve_to_the_end(program, lambda: program.key("F3"), "F3")
+    since = program.key("F2")
+    program.settle(since)
+    check(all(name == "nc" for column in program.board() for name in column), "F2 starts a new game")
+
+
+def solve_to_the_end(program, start, how):
+    """Solve! to its end: Solver's message, when it gives one, dismissed."""
+    since = start()
+    deadline = time.time() + 120
+    while time.time() < deadline:
+        lines = program.lines()[since:]
+        if any(re.match(r"\d+ box Solver$", line) for line in lines):
+            program.dismiss_box("Solver", "Return")
+            since = program.mark()
+            continue
+        if program.settle(since, timeout=2):
+            break
+    face = program.face()
+    board = program.board()
+    finished = face in ("csmile", "dsmile") or all(name != "nc" for column in board for name in column) or \
+        any(name in ("rmine", "bmine") for column in board for name in column)
+    check(finished or face == "smile", f"Solve! by {how} plays to its end (face {face})")
+    program.screen_matches_snapshot(f"after Solve! by {how}")
+
+
+def check_level(program, columns, rows, what):
+    program.new_board_size(columns, rows)
+    _, _, _, width, height = program.main()
+    expected = ((FIELD_LEFT + SQUARE * columns + 16) * program.zoom,
+                (MENU_BAR_HEIGHT + FIELD_TOP + SQUARE * rows + 16) * program.zoom)
+    check((width, height) == expected, f"{what}: the window is {width}x{height}, expected {expected[0]}x{expected[1]}")
+    program.screen_matches_snapshot(what)
+
+
+def check_menus_by_mouse(program):
+    log("--- every menu item by mouse")
+    shots = program.output
+    menu = program.open_menu(GAME)
+    if menu:
+        screenshot(os.path.join(shots, "menu-game.png"), menu["x"], menu["y"], menu["width"], menu["height"])
+        since = program.mark()
+        xdotool("key", "Escape")
+        program.wait_for("menu closed", since)
+    for position, columns, rows, name in ((3, 16, 16, "Intermediate"), (4, 30, 16, "Expert"),
+                                          (2, 9, 9, "Beginner")):
+        since = program.choose_by_mouse(GAME, position)
+        program.settle(since)
+        check_level(program, columns, rows, f"Game > {name} by mouse")
+    since = program.choose_by_mouse(GAME, 0)
+    program.settle(since)
+    check(all(name == "nc" for column in program.board() for name in column), "Game > New Game by mouse")
+
+    since = program.choose_by_mouse(SOLVER, 0)
+    check(box_opened(program, since, "Hint"), "Solver > Hint by mouse on a fresh board")
+    program.dismiss_box("Hint", "mouse")
+    program.settle(since)
+    first_opening(program)
+    solve_to_the_end(program, lambda: program.choose_by_mouse(SOLVER, 2), "Solver > Solve! by mouse")
+
+    for position, title, how in ((0, "How to Play", "mouse"), (1, "About Solver", "Return"),
+                                 (3, "About Blastgrid", "Escape")):
+        since = program.choose_by_mouse(HELP, position)
+        if check(box_opened(program, since, title), f"Help item {position} by mouse shows \"{title}\""):
+            if title == "How to Play":
+                found = program.window(title)
+                if found:
+                    screenshot(os.path.join(shots, "box-how-to-play.png"), *found[1:])
+            program.dismiss_box(title, how)
+        program.settle(since)
+
+    since = program.choose_by_mouse(GAME, 5)
+    check(program.wait_for(r"window Custom Game", since) is not None, "Game > Custom... by mouse opens the window")
+    custom = program.window("Custom Game")
+    if custom:
+        screenshot(os.path.join(shots, "custom-window.png"), *custom[1:])
+        # Cancel: 50, 155, 100 x 25 in the window's client area.
+        since = program.click(custom[1] + 100 * program.zoom, custom[2] + 167 * program.zoom)
+        program.settle(since)
+        check(program.window("Custom Game") is None, "Cancel closes the custom-game window")
+
+
+def type_into(program, custom, field_y, text):
+    """Clicks a field of the custom-game window and types into it."""
+    since = program.click(custom[1] + 110 * program.zoom, custom[2] + field_y * program.zoom)
+    program.settle(since)
+    xdotool("type", "--delay", "30", text)
+
+
+def check_custom_window(program):
+    log("--- the custom-game window by keyboard: a valid and an invalid entry")
+    since = program.choose_by_keyboard(["alt+g", "Up", "Up", "Return"])  # Exit, then Custom...
+    check(program.wait_for(r"window Custom Game", since) is not None, "Game > Custom... by keyboard opens the window")
+    custom = program.window("Custom Game")
+    if not custom:
+        return
+    type_into(program, custom, 20, "12")   # rows
+    type_into(program, custom, 50, "2x0")  # columns: the letter is refused
+    xdotool("key", "BackSpace")
+    xdotool("type", "--delay", "30", "4")
+    type_into(program, custom, 80, "30")   # mines
+    program.settle(program.mark() - 1)
+    screenshot(os.path.join(program.output, "custom-filled.png"), *custom[1:])
+    since = program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom)  # OK
+    program.settle(since)
+    check(program.window("Custom Game") is None, "OK closes the custom-game window")
+    since = program.key("F2")
+    program.settle(since)
+    check_level(program, 24, 12, "a custom game of 24 columns and 12 rows")
+
+    since = program.choose_by_mouse(GAME, 5)
+    program.wait_for(r"window Custom Game", since)
+    custom = program.window("Custom Game")
+    if not custom:
+        return
+    type_into(program, custom, 20, "0")
+    type_into(program, custom, 50, "9")
+    type_into(program, custom, 80, "5")
+    since = program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom)
+    check(box_opened(program, since, "Blastgrid"), "an invalid entry is refused with a message")
+    found = program.window("Blastgrid")
+    program.dismiss_box("Blastgrid", "Escape") if found else None
+    program.settle(since)
+    check(program.window("Custom Game") is None, "the window closes after the message")
+
+
+def check_menus_by_keyboard(program):
+    log("--- every menu item by keyboard")
+    for keys, columns, rows, name in ((["alt+g", "Down", "Down", "Down", "Return"], 16, 16, "Intermediate"),
+                                      (["alt", "Return", "Down", "Down", "Down", "Down", "Return"], 30, 16, "Expert"),
+                                      (["F10", "Down", "b", "Return"], 9, 9, "Beginner")):
+        since = program.choose_by_keyboard(keys)
+        program.settle(since)
+        check_level(program, columns, rows, f"Game > {name} by keyboard ({' '.join(keys)})")
+    since = program.choose_by_keyboard(["alt+g", "Return"])
+    program.settle(since)
+    check(all(name == "nc" for column in program.board() for name in column), "Game > New Game by keyboard")
+
+    since = program.choose_by_keyboard(["alt+s", "Return"])
+    check(box_opened(program, since, "Hint"), "Solver > Hint by keyboard")
+    program.dismiss_box("Hint", "space")
+    program.settle(since)
+    first_opening(program)
+    solve_to_the_end(program, lambda: program.choose_by_keyboard(["alt+s", "Down", "Return"]),
+                     "Solver > Solve! by keyboard")
+
+    for keys, title in ((["alt+h", "h"], "How to Play"), (["alt+h", "w"], "About Solver"),
+                        (["alt", "Left", "Up", "Return"], "About Blastgrid")):
+        since = program.choose_by_keyboard(keys)
+        check(box_opened(program, since, title), f"{' '.join(keys)} shows \"{title}\"")
+        program.dismiss_box(title, "Return")
+        program.settle(since)
+    since = program.key("alt+g", "Escape", "Escape")
+    check(program.wait_for("menu closed", since) is not None, "Escape twice leaves the menu")
+
+
+def run_check(binary, output, zoom):
+    program = Program(binary, output, zoom)
+    since = 0
+    if not check(program.settle(since), "the program starts and waits for input"):
+        return program
+    titles = program.wait_for(r"titles (.*)", 0)
+    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+    check(len(program.titles) == 3, "the menu bar has three titles")
+    check(program.main() is not None, "the main window is titled \"Blastgrid\"")
+    screenshot(os.path.join(output, "start.png"), *program.main()[1:])
+    check_level(program, 9, 9, "the first game")
+    check_board_play(program)
+    check_keys(program)
+    check_menus_by_mouse(program)
+    check_custom_window(program)
+    check_menus_by_keyboard(program)
+    shot = program.main()
+    screenshot(os.path.join(output, "end.png"), *shot[1:])
+    log("--- Game > Exit by mouse")
+    program.choose_by_mouse(GAME, 7)
+    check(program.exit_code() == 0, "Game > Exit ends the program with exit code 0")
+    return program
+
+
+def run_close(binary, output, zoom):
+    """A second run at another zoom, closed from the window's close command."""
+    program = Program(binary, output, zoom, name="zoomed")
+    if not check(program.settle(0), f"the program starts at zoom {zoom}"):
+        return
+    titles = program.wait_for(r"titles (.*)", 0)
+    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+    check_level(program, 9, 9, f"the first game at zoom {zoom}")
+    check(first_opening(program), f"a click at zoom {zoom} lands on its square")
+    program.screen_matches_snapshot(f"an opening at zoom {zoom}")
+    since = program.choose_by_mouse(GAME, 4)
+    program.settle(since)
+    check_level(program, 30, 16, f"Expert at zoom {zoom}")
+    screenshot(os.path.join(output, f"zoom-{zoom}.png"), *program.main()[1:])
+    program.key("alt+F4")
+    check(program.exit_code() == 0, "closing the window ends the program with exit code 0")
+
+
+# ---- Play and bench ------------------------------------------------------
+
+
+def run_play(binary, output, zoom):
+    program = Program(binary, output, zoom)
+    check(program.settle(0), "the program starts")
+    screenshot(os.path.join(output, "before.png"), *program.main()[1:])
+    solve_to_the_end(program, lambda: program.key("F3"), "F3")
+    screenshot(os.path.join(output, "after.png"), *program.main()[1:])
+    program.key("alt+F4")
+    check(program.exit_code() == 0, "the game closes with exit code 0")
+    log(f"screenshots: {os.path.join(output, 'before.png')} {os.path.join(output, 'after.png')}")
+
+
+def trace_time(line):
+    return int(line.split()[0])
+
+
+def run_bench(binary, output, zoom):
+    program = Program(binary, output, zoom)
+    program.settle(0)
+    titles = program.wait_for(r"titles (.*)", 0)
+    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+
+    # A custom game of 49 x 49 with 400 mines, then new games by F2: from the
+    # key's arrival to the program waiting again with the board drawn.
+    since = program.choose_by_mouse(GAME, 5)
+    program.wait_for(r"window Custom Game", since)
+    custom = program.window("Custom Game")
+    for y, text in ((20, "49"), (50, "49"), (80, "400")):
+        type_into(program, custom, y, text)
+    since = program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom)
+    program.settle(since)
+    times = []
+    for _ in range(5):
+        since = program.key("F2")
+        program.settle(since)
+        lines = program.lines()[since:]
+        waits = [trace_time(line) for line in lines if line.endswith(" wait")]
+        keys = [trace_time(line) for line in lines]
+        if waits and keys:
+            times.append(waits[-1] - keys[0])
+    times.sort()
+    log(f"new 49 x 49 game on screen: median {times[len(times) // 2]} ms, max {times[-1]} ms")
+
+    # Solve! runs of Expert to their end, frames counted.
+    since = program.choose_by_keyboard(["alt+g", "Down", "Down", "Down", "Down", "Return"])
+    program.settle(since)
+    runs = []
+    for _ in range(5):
+        since = program.key("F2")
+        program.settle(since)
+        since = program.key("F3")
+        start = None
+        while True:
+            box = program.wait_for(r"box Solver", since, timeout=0.2)
+            lines = program.lines()[since:]
+            if start is None and lines:
+                start = trace_time(lines[0])
+            if box:
+                end = trace_time(program.lines()[since:][-1])
+                frames = sum(1 for line in program.lines()[since:] if " frame " in line)
+                program.dismiss_box("Solver", "Return")
+                break
+            if program.settle(since, timeout=0.5):
+                lines = program.lines()[since:]
+                end = trace_time(lines[-1])
+                frames = sum(1 for line in lines if " frame " in line)
+                break
+        runs.append((end - start, frames))
+    for duration, frames in runs:
+        rate = frames * 1000.0 / duration if duration else 0
+        log(f"Solve! on Expert: {duration} ms, {frames} frames, {rate:.0f} frames a second")
+    durations = sorted(duration for duration, _ in runs)
+    log(f"Solve! on Expert to its end: median {durations[len(durations) // 2]} ms, max {durations[-1]} ms")
+    program.key("alt+F4")
+    program.exit_code()
+
+
+def main():
+    global log_file
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("mode", choices=["check", "play", "bench"])
+    parser.add_argument("binary")
+    parser.add_argument("output")
+    parser.add_argument("--zoom", type=int, default=1)
+    arguments = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        sys.exit("native-robot.py: no DISPLAY; run it under tools/virtual-display.sh")
+    os.makedirs(arguments.output, exist_ok=True)
+    log_file = open(os.path.join(arguments.output, "robot.log"), "w")
+    binary = os.path.abspath(arguments.binary)
+    if arguments.mode == "check":
+        program = run_check(binary, arguments.output, arguments.zoom)
+        if program.process.poll() is None:
+            program.process.kill()
+        run_close(binary, arguments.output, 2)
+    elif arguments.mode == "play":
+        run_play(binary, arguments.output, arguments.zoom)
+    else:
+        run_bench(binary, arguments.output, arguments.zoom)
+    log(f"{len(failures)} checks failed" if failures else "every check passed")
+    for failure in failures:
+        log(f"  failed: {failure}")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
