@@ -46,6 +46,29 @@ int TextWidth(const std::string& text);
 // Draws one line of text with its top-left corner at (x, y). An '&' marks
 // the next letter as the mnemonic, drawn underlined; "&&" is a plain '&'.
 void DrawText(Canvas& canvas, int x, int y, const std::string& text, portable::Rgb colour);
+// The text with every '&' doubled, so that DrawText and TextWidth show it as
+// it is (message boxes and edit fields have no mnemonics).
+std::string WithoutMnemonics(const std::string& text);
+
+// One-pixel edges: a raised or pressed menu title.
+void DrawThinRaisedEdge(Canvas& canvas, const RECT& rect);
+void DrawThinSunkenEdge(Canvas& canvas, const RECT& rect);
+// Shapes for icons and marks, drawn at the screen's resolution so that they
+// stay smooth at any zoom. Coordinates are in the program's pixels.
+void FillEllipse(Canvas& canvas, const RECT& bounds, portable::Rgb colour);
+void FillTriangle(Canvas& canvas, POINT a, POINT b, POINT c, portable::Rgb colour);
+// A straight stroke `width` program pixels thick with round ends.
+void DrawThickLine(Canvas& canvas, double x0, double y0, double x1, double y1, double width,
+                   portable::Rgb colour);
+
+// Limits drawing to `area` (within the current limit) and returns the limit
+// it replaced, for RestoreClip.
+SDL_Rect ClipToArea(Canvas& canvas, const RECT& area);
+void RestoreClip(Canvas& canvas, const SDL_Rect& previous);
+
+// The surface's pixels as an image: for screenshots (portable::WritePng)
+// and for checking what was drawn.
+portable::Image ImageOfSurface(SDL_Surface* surface);
 
 // The colours of the system's user interface.
 constexpr portable::Rgb faceColour = {192, 192, 192};

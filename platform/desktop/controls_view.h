@@ -5,6 +5,8 @@
 // centred, a dotted focus rectangle while they have the focus).
 #pragma once
 
+#include <string>
+
 #include "platform/desktop/canvas.h"
 
 namespace desktop {
@@ -12,5 +14,11 @@ namespace desktop {
 // Draws every visible child control of `parent` at its client position,
 // over the class background, in creation order (EnumChildWindows).
 void DrawControls(Canvas& canvas, HWND parent);
+
+// A push button at `rect`: raised, or flat and its text moved while
+// pressed; with the focus, a black frame as the default button and a
+// dotted rectangle inside. Message boxes draw their OK button with it.
+void DrawPushButton(Canvas& canvas, const RECT& rect, const std::string& text, bool focused, bool pressed,
+                    bool enabled = true);
 
 }  // namespace desktop
