@@ -1,11 +1,12 @@
-// The desktop canvas: zoomed pictures and fills on SDL surfaces, clipping,
-// 3-D edges, and text with its mnemonic underline.
+// The desktop canvas: zoomed pictures and fills on SDL surfaces, clipped to
+// them, and text with its mnemonic underline.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/desktop/canvas.h"
@@ -145,52 +146,6 @@ TEST(CanvasPictures, PicturesAndFillsAreClippedToTheSurfaceWithoutWritingPastIt)
     SDL_FreeSurface(surface);
 }
 
-TEST(CanvasPictures, DrawingKeepsWithinTheClipAreaAndRestoresIt)
-{
-    SDL_Surface* surface = MakeSurface(30, 30);
-    desktop::Canvas canvas{surface, 2, 0, 0};
-    const SDL_Rect previous = desktop::ClipToArea(canvas, {2, 2, 5, 5});
-    desktop::DrawText(canvas, 0, 0, "Wide text", desktop::textColour);
-    desktop::DrawImage(canvas, NumberedImage(10, 10), 0, 0);
-    desktop::FillArea(canvas, {0, 0, 15, 15}, desktop::highlightColour);
-    desktop::RestoreClip(canvas, previous);
-    const portable::Image drawn = desktop::ImageOfSurface(surface);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 30; ++x) {
-            const bool inside = x >= 4 && x < 10 && y >= 4 && y < 10;
-            ASSERT_EQ(drawn.At(x, y), inside ? desktop::highlightColour : background) << x << ", " << y;
-        }
-    EXPECT_EQ(surface->clip_rect.w, 30);
-    EXPECT_EQ(surface->clip_rect.h, 30);
-    SDL_FreeSurface(surface);
-}
-
-TEST(CanvasEdges, RaisedEdgesAreLitFromTheTopLeftAndSunkenOnesMirrorThem)
-{
-    SDL_Surface* surface = MakeSurface(40, 20);
-    desktop::Canvas canvas{surface, 1, 0, 0};
-    desktop::DrawRaisedEdge(canvas, {0, 0, 20, 20});
-    desktop::DrawSunkenEdge(canvas, {20, 0, 40, 20});
-    const portable::Image drawn = desktop::ImageOfSurface(surface);
-    // Raised: highlight outside top-left, dark shadow outside bottom-right,
-    // shadow inside bottom-right; the inside of the edge is untouched.
-    EXPECT_EQ(drawn.At(5, 0), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(0, 5), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(5, 19), desktop::darkShadowColour);
-    EXPECT_EQ(drawn.At(19, 5), desktop::darkShadowColour);
-    EXPECT_EQ(drawn.At(5, 18), desktop::shadowColour);
-    EXPECT_EQ(drawn.At(18, 5), desktop::shadowColour);
-    EXPECT_EQ(drawn.At(0, 19), desktop::darkShadowColour) << "the bottom line owns its corner";
-    EXPECT_EQ(drawn.At(10, 10), background);
-    // Sunken: the mirror.
-    EXPECT_EQ(drawn.At(25, 0), desktop::shadowColour);
-    EXPECT_EQ(drawn.At(25, 1), desktop::darkShadowColour);
-    EXPECT_EQ(drawn.At(25, 19), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(39, 5), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(30, 10), background);
-    SDL_FreeSurface(surface);
-}
-
 TEST(CanvasText, TheMnemonicUnderlinesOnlyItsLetterBelowTheText)
 {
     for (int zoom : {1, 2}) {
@@ -206,25 +161,12 @@ TEST(CanvasText, TheMnemonicUnderlinesOnlyItsLetterBelowTheText)
         EXPECT_LT(underline.bottom, (2 + desktop::textLineHeight) * zoom) << "within the line";
         EXPECT_EQ(marked.At((underline.left + underline.right) / 2, underline.top), desktop::textColour);
     }
+    EXPECT_EQ(desktop::TextWidth("G&ame"), desktop::TextWidth("Game"));
+    EXPECT_EQ(desktop::TextWidth(desktop::WithoutMnemonics("A&B")), desktop::TextWidth("A&&B"));
     const Difference none = Compare(TextImage("A&B", 1), TextImage("A&&B", 1));
     EXPECT_GT(none.right, 0) << "\"&&\" shows an '&'";
     const Difference underlineOnly = Compare(TextImage("A&B", 1), TextImage("AB", 1));
     EXPECT_EQ(underlineOnly.bottom - underlineOnly.top, 1);
-}
-
-TEST(CanvasText, WidthsLeaveOutMarksAndScaleWithTheZoom)
-{
-    EXPECT_EQ(desktop::TextWidth("&Game"), desktop::TextWidth("Game"));
-    EXPECT_GT(desktop::TextWidth("A&&B"), desktop::TextWidth("AB"));
-    EXPECT_EQ(desktop::TextWidth(desktop::WithoutMnemonics("A&B")), desktop::TextWidth("A&&B"));
-    EXPECT_EQ(desktop::TextWidth(""), 0);
-    // The drawn ink of a text at zoom 2 spans about twice its width.
-    const std::string text = "Intermediate";
-    const Difference one = Compare(TextImage("", 1), TextImage(text, 1));
-    const Difference two = Compare(TextImage("", 2), TextImage(text, 2));
-    EXPECT_NEAR(one.right - one.left, desktop::TextWidth(text), 2);
-    EXPECT_NEAR(two.right - two.left, 2 * desktop::TextWidth(text), 4);
-    EXPECT_LE(one.bottom - 2, desktop::textLineHeight);
 }
 
 TEST(CanvasText, AFontThatCannotBeOpenedIsReportedByName)

@@ -157,29 +157,3 @@ TEST(ControlsViewStatic, LabelsFollowTheirAlignmentAndPicturesAreLeftToTheRender
     EXPECT_EQ(InkSpan(drawn, {150, 100, 240, 120}).first, -1) << "hidden controls are not drawn";
 }
 
-TEST(ControlsViewFrames, TheFramedBackdropIsRaisedAndTheFocusedButtonIsTheDefault)
-{
-    HWND parent = MakeParent();
-    MakeControl(parent, WS_EX_DLGMODALFRAME, "static", "", child, {0, 0, 200, 200});
-    const RECT okRect = {50, 120, 150, 145};
-    const RECT cancelRect = {50, 155, 150, 180};
-    HWND ok = MakeControl(parent, 0, "button", "OK", child, okRect);
-    MakeControl(parent, 0, "button", "Cancel", child, cancelRect);
-    SetFocus(ok);
-    const portable::Image drawn = DrawnControls(parent);
-    EXPECT_EQ(drawn.At(0, 100), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(199, 100), desktop::darkShadowColour);
-    EXPECT_EQ(drawn.At(100, 100), desktop::faceColour);
-    EXPECT_EQ(drawn.At(200, 100), background);
-
-    EXPECT_EQ(drawn.At(okRect.left, okRect.top + 10), desktop::textColour) << "black outer frame";
-    EXPECT_EQ(drawn.At(okRect.left + 1, okRect.top + 10), desktop::highlightColour);
-    EXPECT_EQ(drawn.At(okRect.left + 4, okRect.top + 4), desktop::textColour) << "focus rectangle";
-    EXPECT_EQ(drawn.At(cancelRect.left, cancelRect.top + 10), desktop::highlightColour) << "no frame without focus";
-    EXPECT_EQ(drawn.At(cancelRect.left + 4, cancelRect.top + 4), desktop::faceColour);
-    EXPECT_EQ(drawn.At(cancelRect.right - 1, cancelRect.bottom - 1), desktop::darkShadowColour);
-    // The texts are centred.
-    const std::pair<LONG, LONG> cancelInk = InkSpan(drawn, {cancelRect.left + 3, cancelRect.top + 3,
-                                                           cancelRect.right - 3, cancelRect.bottom - 3});
-    EXPECT_NEAR(cancelInk.first + cancelInk.second, cancelRect.left + cancelRect.right, 3);
-}

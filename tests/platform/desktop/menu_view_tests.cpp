@@ -112,24 +112,6 @@ TEST(MenuViewBar, TitlesFollowOneAnotherInsideTheBarAndAreFoundByPoint)
     EXPECT_EQ(desktop::MenuBarItemAt(bar, {Centre(rects[0]).x, desktop::menuBarHeight + 3}), -1);
 }
 
-TEST(MenuViewBar, TheHighlightedTitleLooksPressedWhileOpenAndRaisedOtherwise)
-{
-    HMENU bar = LoadMenuA(programInstance, "menu");
-    const std::vector<RECT> rects = desktop::MenuBarItemRects(bar);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 200, desktop::menuBarHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-    desktop::Canvas canvas{surface, 1, 0, 0};
-    for (bool open : {true, false}) {
-        desktop::DrawMenuBar(canvas, bar, 200, 1, open);
-        const portable::Image drawn = desktop::ImageOfSurface(surface);
-        const RECT& title = rects[1];
-        EXPECT_EQ(drawn.At(title.left, title.top + 3), open ? desktop::shadowColour : desktop::highlightColour);
-        EXPECT_EQ(drawn.At(title.right - 1, title.top + 3), open ? desktop::highlightColour : desktop::shadowColour);
-        EXPECT_EQ(drawn.At(rects[0].left, rects[0].top + 3), desktop::faceColour) << "other titles are flat";
-        EXPECT_EQ(drawn.At(199, 0), desktop::faceColour) << "the bar spans the width";
-    }
-    SDL_FreeSurface(surface);
-}
-
 TEST(MenuViewDropDown, ItemsStackWithoutGapsAndOnlyChoosableOnesAreFound)
 {
     HMENU bar = LoadMenuA(programInstance, "menu");

@@ -42,15 +42,6 @@ portable::Image Drawn(const desktop::MessageBoxLayout& layout, UINT type, bool p
     return image;
 }
 
-int CountDark(const portable::Image& image, const RECT& area)
-{
-    int count = 0;
-    for (LONG y = area.top; y < area.bottom; ++y)
-        for (LONG x = area.left; x < area.right; ++x)
-            count += image.At(x, y).r < 100 && image.At(x, y).g < 100;
-    return count;
-}
-
 int CountIn(const portable::Image& image, const RECT& area, Rgb colour)
 {
     int count = 0;
@@ -167,21 +158,3 @@ TEST(MessageBoxViewDrawing, EachTypeShowsItsIconColoursAndNoneShowsNoIcon)
         EXPECT_EQ(CountIn(drawn, everything, icon.body), 0);
 }
 
-TEST(MessageBoxViewDrawing, TheOkButtonHasTheFocusAndLooksPressedWhilePressed)
-{
-    const desktop::MessageBoxLayout layout = desktop::LayOutMessageBox("Message", MB_OK);
-    const RECT& ok = layout.okButton;
-    const portable::Image up = Drawn(layout, MB_OK, false);
-    const portable::Image down = Drawn(layout, MB_OK, true);
-    for (const portable::Image* drawn : {&up, &down}) {
-        EXPECT_EQ(drawn->At(ok.left, ok.top + 5), desktop::textColour) << "the default button's frame";
-        EXPECT_EQ(drawn->At(ok.right - 1, ok.bottom - 1), desktop::textColour);
-        EXPECT_EQ(drawn->At(ok.left + 4, ok.top + 4), desktop::textColour) << "the focus rectangle";
-        EXPECT_EQ(drawn->At(ok.left + 5, ok.top + 4), desktop::faceColour) << "is dotted";
-        EXPECT_EQ(drawn->At(ok.left - 1, ok.top - 1), desktop::faceColour);
-        EXPECT_GT(CountDark(*drawn, {ok.left + 5, ok.top + 5, ok.right - 5, ok.bottom - 5}), 10)
-            << "the word OK";
-    }
-    EXPECT_EQ(up.At(ok.left + 1, ok.top + 5), desktop::highlightColour) << "raised";
-    EXPECT_EQ(down.At(ok.left + 1, ok.top + 5), desktop::shadowColour) << "pressed";
-}
