@@ -444,10 +444,12 @@ bool TrackMenu(HWND owner)
             break;
         }
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE || event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            // (The drop-down takes the display's focus when it opens: only
+            // a close ends the menu here.)
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 const Shown* closing = ShownOfEvent(event.window.windowID);
                 presenter.menu = MenuTracking();
-                if (event.window.event == SDL_WINDOWEVENT_CLOSE && closing != nullptr) {
+                if (closing != nullptr) {
                     PostCloseBox(closing->window);
                     posted = true;
                 }

@@ -17,7 +17,7 @@ int FloorDivide(int value, int divisor)
 
 int ParseZoom(const char* text)
 {
-    if (text == nullptr || *text == '\0')
+    if (text == nullptr || *text < '0' || *text > '9')
         return 0;
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);

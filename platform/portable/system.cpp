@@ -7,9 +7,16 @@
 
 namespace portable {
 
+// A process starts with the system classes registered, as on the real
+// system, whether or not a test has reset the window system.
 System& TheSystem()
 {
     static System system;
+    static bool started = false;
+    if (!started) {
+        started = true;
+        RegisterSystemClasses();
+    }
     return system;
 }
 
