@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,7 @@ struct Presenter {
     uint64_t frames = 0;
     SDL_Surface* icon = nullptr;
     FILE* trace = nullptr;
+    bool tracedWait = false;  // the trace's last line says the program waits
     std::string snapshotPath;
 };
 Presenter presenter;
@@ -66,6 +68,7 @@ void Trace(const char* what, const std::string& detail = "")
 {
     if (presenter.trace == nullptr)
         return;
+    presenter.tracedWait = std::strcmp(what, "wait") == 0;
     std::fprintf(presenter.trace, "%u %s%s%s\n", SDL_GetTicks(), what, detail.empty() ? "" : " ", detail.c_str());
     std::fflush(presenter.trace);
 }
@@ -396,6 +399,10 @@ bool TrackMenu(HWND owner)
     presenter.menuOwner = owner;
     const HMENU bar = GetMenu(owner);
     bool posted = false;
+    // A drop-down opening under a pointer that does not move selects
+    // nothing: only a real move of the pointer selects what it is over.
+    SDL_Point pointer = {0, 0};
+    SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
     while (presenter.menu.active) {
         UpdateDropDown();
         Present(true, false);
@@ -409,6 +416,9 @@ bool TrackMenu(HWND owner)
             break;
         case SDL_MOUSEMOTION: {
             const SDL_Point point = OnDisplay(event.motion.windowID, event.motion.x, event.motion.y);
+            if (point.x == pointer.x && point.y == pointer.y)
+                break;
+            pointer = point;
             const int title = TitleAt(point);
             int item = -1;
             if (title >= 0 && presenter.menu.open && title != presenter.menu.title)
@@ -626,6 +636,8 @@ bool TakeInput()
                 return true;
         if (!waiting)
             return false;
+        if (!presenter.tracedWait)
+            Trace("wait");  // still waiting, after an event that gave no message
         if (!SDL_WaitEvent(&event)) {
             std::fprintf(stderr, "blastgrid: the display failed: %s\n", SDL_GetError());
             Shown* main = MainShown();
@@ -850,6 +862,11 @@ int PresenterZoom()
 bool TakeDisplayInput()
 {
     return TakeInput();
+}
+
+void ShowWindowsNow()
+{
+    Present(true, false);
 }
 
 SDL_Window* DisplayWindowOf(HWND window)

@@ -34,6 +34,9 @@ int PresenterZoom();
 
 // The input source that StartPresenter installs, for tests that wrap it.
 bool TakeDisplayInput();
+// Shows every window as it now is (the input source does so before it
+// takes input).
+void ShowWindowsNow();
 // The display's window that shows a top-level window, or nullptr.
 SDL_Window* DisplayWindowOf(HWND window);
 
