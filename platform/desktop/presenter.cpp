@@ -325,10 +325,17 @@ bool PointIn(SDL_Window* display, SDL_Point point, POINT* result)
 
 void CloseDropDown()
 {
-    if (presenter.dropDown != nullptr)
-        SDL_DestroyWindow(presenter.dropDown);
+    if (presenter.dropDown == nullptr)
+        return;
+    SDL_DestroyWindow(presenter.dropDown);
     presenter.dropDown = nullptr;
     presenter.dropDownTitle = -1;
+    // The drop-down took the keyboard when it opened; give it back to the
+    // menu's window, or keys would go nowhere where no window manager
+    // hands the focus on.
+    const Shown* owner = ShownOfWindow(presenter.menuOwner);
+    if (owner != nullptr)
+        SDL_SetWindowInputFocus(owner->display);
 }
 
 // Opens, moves or closes the drop-down window to match the menu state.
@@ -765,6 +772,9 @@ int ShowMessageBox(const portable::MessageBoxCall& call)
     }
     presenter.boxes.pop_back();
     SDL_DestroyWindow(box.display);
+    // The keyboard goes back to the owner, as the real system activates it.
+    if (SDL_Window* ownerDisplay = SDL_GetWindowFromID(ownerId))
+        SDL_SetWindowInputFocus(ownerDisplay);
     portable::ClearMessageBoxLog();
     Trace("box closed");
     if (quit) {
