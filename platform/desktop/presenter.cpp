@@ -584,6 +584,7 @@ bool HandleKey(const SDL_Event& event)
     }
     const bool shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
     portable::KeyDown(key, shift, event.key.repeat != 0);
+    Trace("key", std::to_string(key));
     return true;
 }
 

@@ -581,17 +581,35 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName)
     return nullptr;
 }
 
-BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
+namespace {
+// Each child, then its own children, in creation order: the children of
+// every window are found in one pass over the windows, so a window with
+// thousands of pictures is enumerated in time proportional to their number.
+bool EnumerateDescendants(HWND parent, const std::map<HWND, std::vector<HWND>>& children, WNDENUMPROC callback,
+                          LPARAM lParam)
 {
-    for (HWND child : ChildWindows(parent)) {
+    const auto found = children.find(parent);
+    if (found == children.end())
+        return true;
+    for (HWND child : found->second) {
         if (!IsWindow(child))
             continue;
         if (!callback(child, lParam))
-            return FALSE;
-        if (!EnumChildWindows(child, callback, lParam))
-            return FALSE;
+            return false;
+        if (!EnumerateDescendants(child, children, callback, lParam))
+            return false;
     }
-    return TRUE;
+    return true;
+}
+}  // namespace
+
+BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
+{
+    std::map<HWND, std::vector<HWND>> children;
+    for (const auto& entry : TheSystem().windows)
+        if (entry.second.style & WS_CHILD)
+            children[entry.second.parent].push_back(HandleOf(entry.first));
+    return EnumerateDescendants(parent, children, callback, lParam) ? TRUE : FALSE;
 }
 
 // The focus in a window of another top-level window activates that one first.

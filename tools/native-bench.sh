@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The benchmark of the native program: builds it, then times a new 49 x 49
+# game on screen and Solve! runs of Expert to their end, with the frames
+# shown per second while Solver plays, on a virtual display. Prints figures;
+# checks nothing about speed. Compare with tools/wine-bench.sh on the same
+# machine.
+# Usage: tools/native-bench.sh   (BUILD chooses the build folder, default build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD:-build}/play-native
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBLASTGRID_TESTS=OFF >/dev/null
+cmake --build "$build" -j "${JOBS:-$(nproc)}" --target blastgrid >&2
+echo "Timing $build/blastgrid on $(nproc) cores (load average: $(cut -d' ' -f1-3 /proc/loadavg))"
+BLASTGRID_SCREEN=1280x1024x24 tools/virtual-display.sh \
+  python3 tools/native-robot.py bench "$build/blastgrid" "$build/bench" | grep -E 'new 49|Solve!|FAIL'
