@@ -15,56 +15,18 @@
 #include "platform/desktop/menu_tracker.h"
 #include "platform/desktop/menu_view.h"
 #include "platform/desktop/message_box_view.h"
+#include "platform/desktop/presenter_state.h"
 #include "platform/desktop/zoom.h"
 #include "platform/portable/testing.h"
 
 namespace desktop {
 
-namespace {
 // At most one frame per display refresh while the program never waits.
 constexpr Uint32 frameMilliseconds = 16;
 
-// A top-level window of the program and the display's window showing it.
-struct Shown {
-    HWND window = nullptr;
-    SDL_Window* display = nullptr;
-    bool hasMenu = false;
-    POINT origin = {0, 0};  // the client area's position in the window system when last placed
-    std::string title;
-};
-
-// A message box on the display; boxes nest when a window that still works
-// under one (the custom-game window) shows another.
-struct Box {
-    SDL_Window* display = nullptr;
-    MessageBoxLayout layout;
-    UINT type = 0;
-    bool okPressed = false;
-    bool done = false;
-};
-
-struct Presenter {
-    int zoom = 1;
-    SDL_Rect screen = {0, 0, 0, 0};
-    std::vector<Shown> shown;
-    std::vector<Box*> boxes;
-    MenuTracking menu;
-    HWND menuOwner = nullptr;
-    SDL_Window* dropDown = nullptr;
-    int dropDownTitle = -1;
-    bool altAlone = false;  // Alt is down and no other key came since
-    Uint32 lastFrame = 0;
-    uint64_t frames = 0;
-    SDL_Surface* icon = nullptr;
-    FILE* trace = nullptr;
-    bool tracedWait = false;  // the trace's last line says the program waits
-    std::string snapshotPath;
-};
 Presenter presenter;
 
-// A line of the trace: the display's milliseconds, what happened and a
-// detail (a title, a number).
-void Trace(const char* what, const std::string& detail = "")
+void Trace(const char* what, const std::string& detail)
 {
     if (presenter.trace == nullptr)
         return;
@@ -73,6 +35,7 @@ void Trace(const char* what, const std::string& detail = "")
     std::fflush(presenter.trace);
 }
 
+namespace {
 DWORD MonotonicMilliseconds()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -93,6 +56,7 @@ Shown* ShownOf(SDL_Window* display)
             return &entry;
     return nullptr;
 }
+}  // namespace
 
 Shown* ShownOfEvent(Uint32 windowId)
 {
@@ -121,6 +85,7 @@ int TopOffset(const Shown& entry)
     return entry.hasMenu ? menuBarHeight : 0;
 }
 
+namespace {
 SIZE DisplaySizeOf(const Shown& entry)
 {
     RECT client;
@@ -242,32 +207,7 @@ void Draw(Shown& entry, bool snapshot)
     if (snapshot && entry.hasMenu && !presenter.snapshotPath.empty())
         WriteSnapshot(image);
 }
-
-void DrawDropDown()
-{
-    if (presenter.dropDown == nullptr)
-        return;
-    SDL_Surface* surface = SDL_GetWindowSurface(presenter.dropDown);
-    if (surface == nullptr)
-        return;
-    Canvas canvas;
-    canvas.surface = surface;
-    canvas.zoom = presenter.zoom;
-    DrawDropDown(canvas, GetSubMenu(GetMenu(presenter.menuOwner), presenter.menu.title), presenter.menu.item);
-    SDL_UpdateWindowSurface(presenter.dropDown);
-}
-
-void DrawBox(Box& box)
-{
-    SDL_Surface* surface = SDL_GetWindowSurface(box.display);
-    if (surface == nullptr)
-        return;
-    Canvas canvas;
-    canvas.surface = surface;
-    canvas.zoom = presenter.zoom;
-    DrawMessageBox(canvas, box.layout, box.type, box.okPressed);
-    SDL_UpdateWindowSurface(box.display);
-}
+}  // namespace
 
 // Shows every window as it now is. Unless `always`, at most once a frame:
 // the program that never waits is not slowed down by drawing each step.
@@ -321,179 +261,6 @@ bool PointIn(SDL_Window* display, SDL_Point point, POINT* result)
     return true;
 }
 
-// ---- Menus -------------------------------------------------------------
-
-void CloseDropDown()
-{
-    if (presenter.dropDown == nullptr)
-        return;
-    SDL_DestroyWindow(presenter.dropDown);
-    presenter.dropDown = nullptr;
-    presenter.dropDownTitle = -1;
-    // The drop-down took the keyboard when it opened; give it back to the
-    // menu's window, or keys would go nowhere where no window manager
-    // hands the focus on.
-    const Shown* owner = ShownOfWindow(presenter.menuOwner);
-    if (owner != nullptr)
-        SDL_SetWindowInputFocus(owner->display);
-}
-
-// Opens, moves or closes the drop-down window to match the menu state.
-void UpdateDropDown()
-{
-    if (!presenter.menu.open) {
-        CloseDropDown();
-        return;
-    }
-    if (presenter.dropDown != nullptr && presenter.dropDownTitle == presenter.menu.title)
-        return;
-    CloseDropDown();
-    const HMENU bar = GetMenu(presenter.menuOwner);
-    const Shown* owner = ShownOfWindow(presenter.menuOwner);
-    const std::vector<RECT> titles = MenuBarItemRects(bar);
-    if (owner == nullptr || presenter.menu.title < 0 || presenter.menu.title >= static_cast<int>(titles.size()))
-        return;
-    const SIZE size = DropDownSize(GetSubMenu(bar, presenter.menu.title));
-    int left = 0;
-    int top = 0;
-    SDL_GetWindowPosition(owner->display, &left, &top);
-    presenter.dropDown = SDL_CreateWindow(
-        "", left + titles[presenter.menu.title].left * presenter.zoom, top + menuBarHeight * presenter.zoom,
-        size.cx * presenter.zoom, size.cy * presenter.zoom,
-        SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
-    presenter.dropDownTitle = presenter.menu.title;
-    // Where the drop-down and its items are on the display, for tests that
-    // drive the program with real input: "menu TITLE X Y WIDTH HEIGHT" and
-    // "item POSITION TOP BOTTOM".
-    const int x = left + titles[presenter.menu.title].left * presenter.zoom;
-    const int y = top + menuBarHeight * presenter.zoom;
-    Trace("menu", std::to_string(presenter.menu.title) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
-                      std::to_string(size.cx * presenter.zoom) + " " + std::to_string(size.cy * presenter.zoom));
-    const std::vector<RECT> items = DropDownItemRects(GetSubMenu(bar, presenter.menu.title));
-    for (size_t i = 0; i < items.size(); ++i)
-        Trace("item", std::to_string(i) + " " + std::to_string(y + items[i].top * presenter.zoom) + " " +
-                          std::to_string(y + items[i].bottom * presenter.zoom));
-}
-
-// The title of the owner's menu bar under a display point, or -1.
-int TitleAt(SDL_Point point)
-{
-    const Shown* owner = ShownOfWindow(presenter.menuOwner);
-    POINT inside;
-    if (owner == nullptr || !PointIn(owner->display, point, &inside) || inside.y >= menuBarHeight)
-        return -1;
-    return MenuBarItemAt(GetMenu(presenter.menuOwner), inside);
-}
-
-// The drop-down's item under a display point (-1 for none); false when the
-// point is outside the drop-down.
-bool ItemAt(SDL_Point point, int* item)
-{
-    POINT inside;
-    if (!PointIn(presenter.dropDown, point, &inside))
-        return false;
-    *item = DropDownItemAt(GetSubMenu(GetMenu(presenter.menuOwner), presenter.menu.title), inside);
-    return true;
-}
-
-void PostCloseBox(HWND window);
-
-// The menu's modal loop: runs until an item is chosen or the menu is
-// closed. The program's idle turn does not run meanwhile, as under the real
-// system. Returns whether it posted a message.
-bool TrackMenu(HWND owner)
-{
-    presenter.menuOwner = owner;
-    const HMENU bar = GetMenu(owner);
-    bool posted = false;
-    // A drop-down opening under a pointer that does not move selects
-    // nothing: only a real move of the pointer selects what it is over.
-    SDL_Point pointer = {0, 0};
-    SDL_GetGlobalMouseState(&pointer.x, &pointer.y);
-    while (presenter.menu.active) {
-        UpdateDropDown();
-        Present(true, false);
-        SDL_Event event;
-        if (!SDL_WaitEvent(&event))
-            break;
-        MenuResult result;
-        switch (event.type) {
-        case SDL_KEYDOWN:
-            result = MenuKey(presenter.menu, bar, VirtualKeyOf(event.key.keysym.sym));
-            break;
-        case SDL_MOUSEMOTION: {
-            const SDL_Point point = OnDisplay(event.motion.windowID, event.motion.x, event.motion.y);
-            if (point.x == pointer.x && point.y == pointer.y)
-                break;
-            pointer = point;
-            const int title = TitleAt(point);
-            int item = -1;
-            if (title >= 0 && presenter.menu.open && title != presenter.menu.title)
-                OpenTitle(presenter.menu, title);
-            else if (ItemAt(point, &item))
-                presenter.menu.item = item;
-            break;
-        }
-        case SDL_MOUSEBUTTONDOWN: {
-            const SDL_Point point = OnDisplay(event.button.windowID, event.button.x, event.button.y);
-            const int title = TitleAt(point);
-            int item = -1;
-            if (ItemAt(point, &item)) {
-                // Chosen on the release.
-            } else if (title >= 0 && title == presenter.menu.title && presenter.menu.open) {
-                presenter.menu = MenuTracking();
-            } else if (title >= 0) {
-                OpenTitle(presenter.menu, title);
-            } else {
-                presenter.menu = MenuTracking();  // a click elsewhere closes the menu and goes no further
-            }
-            break;
-        }
-        case SDL_MOUSEBUTTONUP: {
-            const SDL_Point point = OnDisplay(event.button.windowID, event.button.x, event.button.y);
-            int item = -1;
-            // A press on a title and a release on an item chooses it, as a
-            // press and a release on the item do.
-            if (ItemAt(point, &item) && item >= 0) {
-                result.action = MenuAction::Choose;
-                result.command = GetMenuItemID(GetSubMenu(bar, presenter.menu.title), item);
-            }
-            break;
-        }
-        case SDL_WINDOWEVENT:
-            // (The drop-down takes the display's focus when it opens: only
-            // a close ends the menu here.)
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-                const Shown* closing = ShownOfEvent(event.window.windowID);
-                presenter.menu = MenuTracking();
-                if (closing != nullptr) {
-                    PostCloseBox(closing->window);
-                    posted = true;
-                }
-            }
-            break;
-        case SDL_QUIT:
-            presenter.menu = MenuTracking();
-            PostCloseBox(owner);
-            posted = true;
-            break;
-        default:
-            break;
-        }
-        if (result.action == MenuAction::Choose) {
-            presenter.menu = MenuTracking();
-            Trace("command", std::to_string(result.command));
-            posted = portable::ChooseMenuItem(owner, result.command) || posted;
-        } else if (result.action == MenuAction::Close) {
-            presenter.menu = MenuTracking();
-        }
-    }
-    presenter.menu = MenuTracking();
-    CloseDropDown();
-    Trace("menu closed");
-    return posted;
-}
-
 // ---- Input -------------------------------------------------------------
 
 void PostCloseBox(HWND window)
@@ -501,6 +268,7 @@ void PostCloseBox(HWND window)
     portable::ClickCloseBox(window);
 }
 
+namespace {
 bool MainWindowTakesInput(const Shown* entry)
 {
     return entry != nullptr && entry->hasMenu && IsWindowEnabled(entry->window);
@@ -587,6 +355,7 @@ bool HandleKey(const SDL_Event& event)
     Trace("key", std::to_string(key));
     return true;
 }
+}  // namespace
 
 // Gives one event of the display to the window system; returns whether it
 // may have queued a message.
@@ -625,6 +394,7 @@ bool HandleEvent(const SDL_Event& event)
     }
 }
 
+namespace {
 // The window system's input source. Called from WaitMessage it sleeps
 // until the display has input the program can take; called from
 // PeekMessage (Solve! mode) it only takes what is there. It takes one event
@@ -656,134 +426,6 @@ bool TakeInput()
         if (HandleEvent(event))
             return true;
     }
-}
-
-// ---- Message boxes -----------------------------------------------------
-
-bool InsideOk(const Box& box, int x, int y)
-{
-    const POINT point = ProgramPoint(x, y, presenter.zoom, 0);
-    return PtInRect(&box.layout.okButton, point) != FALSE;
-}
-
-void HandleBoxEvent(Box& box, const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT && InsideOk(box, event.button.x, event.button.y))
-            box.okPressed = true;
-        break;
-    case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT && box.okPressed && InsideOk(box, event.button.x, event.button.y))
-            box.done = true;
-        box.okPressed = false;
-        break;
-    case SDL_KEYDOWN: {
-        const int key = VirtualKeyOf(event.key.keysym.sym);
-        if (key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE)
-            box.done = true;
-        break;
-    }
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            box.done = true;
-        break;
-    default:
-        break;
-    }
-}
-
-bool IsKeyEvent(const SDL_Event& event)
-{
-    return event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
-}
-
-Uint32 EventWindowId(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_WINDOWEVENT:
-        return event.window.windowID;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        return event.key.windowID;
-    case SDL_MOUSEMOTION:
-        return event.motion.windowID;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        return event.button.windowID;
-    default:
-        return 0;
-    }
-}
-
-// The message box's modal loop: the box takes the keyboard; the owner
-// takes no input (the window system has disabled it); every other window,
-// the custom-game window among them, goes on working.
-int ShowMessageBox(const portable::MessageBoxCall& call)
-{
-    Box box;
-    box.type = call.type;
-    box.layout = LayOutMessageBox(call.text, call.type);
-    const int width = box.layout.client.cx * presenter.zoom;
-    const int height = box.layout.client.cy * presenter.zoom;
-    int left = presenter.screen.x + (presenter.screen.w - width) / 2;
-    int top = presenter.screen.y + (presenter.screen.h - height) / 2;
-    const Shown* owner = ShownOfWindow(call.owner);
-    if (owner == nullptr)
-        owner = MainShown();
-    if (owner != nullptr) {
-        int ownerLeft = 0;
-        int ownerTop = 0;
-        int ownerWidth = 0;
-        int ownerHeight = 0;
-        SDL_GetWindowPosition(owner->display, &ownerLeft, &ownerTop);
-        SDL_GetWindowSize(owner->display, &ownerWidth, &ownerHeight);
-        left = ownerLeft + (ownerWidth - width) / 2;
-        top = ownerTop + (ownerHeight - height) / 2;
-    }
-    box.display = SDL_CreateWindow(call.title.c_str(), left, top, width, height, SDL_WINDOW_SKIP_TASKBAR);
-    if (box.display == nullptr) {
-        std::fprintf(stderr, "blastgrid: cannot open a message box: %s\n", SDL_GetError());
-        return IDOK;
-    }
-    // The owner's display window by its id: the list of shown windows may
-    // change (and move) while the box is up.
-    const Uint32 ownerId = owner != nullptr ? SDL_GetWindowID(owner->display) : 0;
-    if (owner != nullptr)
-        SDL_SetWindowModalFor(box.display, owner->display);
-    SDL_RaiseWindow(box.display);
-    presenter.boxes.push_back(&box);
-    Trace("box", call.title);
-    bool quit = false;
-    while (!box.done) {
-        Present(true, false);
-        SDL_Event event;
-        if (!SDL_WaitEvent(&event))
-            break;
-        if (event.type == SDL_QUIT) {
-            quit = true;
-            box.done = true;
-        } else if (EventWindowId(event) == SDL_GetWindowID(box.display) ||
-                   (IsKeyEvent(event) && ownerId != 0 && EventWindowId(event) == ownerId)) {
-            // The box has the keyboard: keys typed at its disabled owner are its.
-            HandleBoxEvent(box, event);
-        } else if (HandleEvent(event)) {
-            portable::PumpMessages();
-        }
-    }
-    presenter.boxes.pop_back();
-    SDL_DestroyWindow(box.display);
-    // The keyboard goes back to the owner, as the real system activates it.
-    if (SDL_Window* ownerDisplay = SDL_GetWindowFromID(ownerId))
-        SDL_SetWindowInputFocus(ownerDisplay);
-    portable::ClearMessageBoxLog();
-    Trace("box closed");
-    if (quit) {
-        Shown* main = MainShown();
-        if (main != nullptr)
-            PostCloseBox(main->window);
-    }
-    return IDOK;
 }
 
 SDL_Surface* IconSurface()
