@@ -17,12 +17,9 @@ void DrawDropDown()
 {
     if (presenter.dropDown == nullptr)
         return;
-    SDL_Surface* surface = SDL_GetWindowSurface(presenter.dropDown);
-    if (surface == nullptr)
-        return;
     Canvas canvas;
-    canvas.surface = surface;
-    canvas.zoom = presenter.zoom;
+    if (!WindowCanvas(presenter.dropDown, &canvas))
+        return;
     DrawDropDown(canvas, GetSubMenu(GetMenu(presenter.menuOwner), presenter.menu.title), presenter.menu.item);
     SDL_UpdateWindowSurface(presenter.dropDown);
 }

@@ -17,12 +17,9 @@ namespace desktop {
 
 void DrawBox(Box& box)
 {
-    SDL_Surface* surface = SDL_GetWindowSurface(box.display);
-    if (surface == nullptr)
-        return;
     Canvas canvas;
-    canvas.surface = surface;
-    canvas.zoom = presenter.zoom;
+    if (!WindowCanvas(box.display, &canvas))
+        return;
     DrawMessageBox(canvas, box.layout, box.type, box.okPressed);
     SDL_UpdateWindowSurface(box.display);
 }

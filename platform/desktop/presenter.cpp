@@ -186,12 +186,9 @@ void WriteSnapshot(const portable::Image& image)
 
 void Draw(Shown& entry, bool snapshot)
 {
-    SDL_Surface* surface = SDL_GetWindowSurface(entry.display);
-    if (surface == nullptr)
-        return;
     Canvas canvas;
-    canvas.surface = surface;
-    canvas.zoom = presenter.zoom;
+    if (!WindowCanvas(entry.display, &canvas))
+        return;
     RECT client;
     GetClientRect(entry.window, &client);
     if (entry.hasMenu) {
@@ -228,6 +225,17 @@ void Present(bool always, bool waiting)
 }
 
 // The display's position of a point of a window of the display.
+bool WindowCanvas(SDL_Window* display, Canvas* canvas)
+{
+    SDL_Surface* surface = display == nullptr ? nullptr : SDL_GetWindowSurface(display);
+    if (surface == nullptr)
+        return false;
+    *canvas = Canvas();
+    canvas->surface = surface;
+    canvas->zoom = presenter.zoom;
+    return true;
+}
+
 SDL_Point OnDisplay(Uint32 windowId, int x, int y)
 {
     SDL_Point point = {x, y};

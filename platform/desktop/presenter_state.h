@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/canvas.h"
 #include "platform/desktop/menu_tracker.h"
 #include "platform/desktop/message_box_view.h"
 #include "platform/portable/testing.h"
@@ -64,6 +65,9 @@ Shown* ShownOfWindow(HWND window);
 Shown* MainShown();
 // Program pixels between the top of a display window and its client area.
 int TopOffset(const Shown& entry);
+// A canvas over a display window's surface at the zoom; false when the
+// window has no surface to draw on.
+bool WindowCanvas(SDL_Window* display, Canvas* canvas);
 // Shows every window as it now is; see presenter.cpp.
 void Present(bool always, bool waiting);
 // The display's position of a point of a window of the display.
