@@ -632,6 +632,9 @@ def run_check(binary, output, zoom):
     program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
     check(len(program.titles) == 3, "the menu bar has three titles")
     check(program.main() is not None, "the main window is titled \"Blastgrid\"")
+    # The program's icon, as the window manager reads it: 32 x 32 pixels.
+    icon = subprocess.run(["xprop", "-id", program.main()[0], "_NET_WM_ICON"], capture_output=True, text=True).stdout
+    check("Icon (32 x 32)" in icon, "the main window carries the program's icon")
     screenshot(os.path.join(output, "start.png"), *program.main()[1:])
     check_level(program, 9, 9, "the first game")
     check_board_play(program)
