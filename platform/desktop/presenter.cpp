@@ -412,9 +412,14 @@ namespace {
 bool TakeInput()
 {
     const bool waiting = portable::WaitingForInput();
-    Present(waiting, waiting);
-    if (waiting)
+    // With more input already there (a burst of pointer moves), the windows
+    // are drawn at most once a frame; the program is idle, and everything is
+    // drawn, once the display has nothing more.
+    const bool idle = waiting && SDL_PollEvent(nullptr) == 0;
+    Present(idle, idle);
+    if (idle)
         Trace("wait");
+    bool drawnIdle = idle;
     SDL_Event event;
     for (;;) {
         while (SDL_PollEvent(&event))
@@ -422,6 +427,10 @@ bool TakeInput()
                 return true;
         if (!waiting)
             return false;
+        if (!drawnIdle) {
+            Present(true, true);
+            drawnIdle = true;
+        }
         if (!presenter.tracedWait)
             Trace("wait");  // still waiting, after an event that gave no message
         if (!SDL_WaitEvent(&event)) {
