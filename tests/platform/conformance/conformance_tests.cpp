@@ -158,7 +158,7 @@ HWND MakeChild(const char* title, HWND parent, int x, int y)
                            ModuleInstance(), nullptr);
 }
 
-// A picture element as the view makes it (Parts 4.1 and 4.2).
+// A picture element as the view makes it.
 HWND MakePicture(HWND parent, const char* name, int x, int y, int size = 0, HINSTANCE instance = ModuleInstance())
 {
     return CreateWindowExA(0, "static", name, WS_CHILD | WS_VISIBLE | SS_BITMAP, x, y, size, size, parent, nullptr,
@@ -213,7 +213,7 @@ protected:
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// Picture elements: "static" windows with SS_BITMAP (Parts 4.1, 4.2, 6.1).
+// Picture elements: "static" windows with SS_BITMAP.
 
 TEST_F(Conformance, APictureTakesTheSizeOfItsBitmapNamedWithoutRegardToCase)
 {
@@ -331,7 +331,7 @@ TEST_F(Conformance, EachPictureHasABitmapOfItsOwnThatOutlivesItsWindowUntilDelet
 }
 
 // ---------------------------------------------------------------------------
-// Messages (Parts 3.1, 3.2, 3.4).
+// Messages.
 
 TEST_F(Conformance, SendMessageRunsTheProcedureBeforeItReturnsAndAPostedMessageWaitsForTheLoop)
 {
@@ -440,7 +440,7 @@ TEST_F(Conformance, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
 }
 
 // ---------------------------------------------------------------------------
-// Destroying windows (Parts 3.4, 4.1, 4.2, 5.1).
+// Destroying windows.
 
 TEST_F(Conformance, DestroyWindowSendsWmDestroyToOwnedWindowsThenTheWindowThenItsChildren)
 {
@@ -470,7 +470,7 @@ TEST_F(Conformance, DestroyWindowSendsWmDestroyToOwnedWindowsThenTheWindowThenIt
 }
 
 // ---------------------------------------------------------------------------
-// Keyboard focus (Parts 3.2, 3.4, 5.1): keys go to the focused window.
+// Keyboard focus: keys go to the focused window.
 
 TEST_F(Conformance, FocusGoesToAWindowShownAndBackWhenItIsDestroyed)
 {
@@ -601,7 +601,7 @@ TEST_F(Conformance, AMessageBoxBlocksItsCallerWhileOtherWindowsStillReceiveMessa
 }
 
 // ---------------------------------------------------------------------------
-// Menus (Parts 3.1, 3.3, 5.1).
+// Menus.
 
 TEST_F(Conformance, TheMenuResourceAndTheRadioMarkAmongPositions2To5OfTheGameDropDown)
 {
@@ -716,7 +716,7 @@ TEST_F(Conformance, RectanglesHaveTheirLeftAndTopEdgesInsideAndRightAndBottomOut
 }
 
 // ---------------------------------------------------------------------------
-// Painting with the three stock brushes (Parts 3.2, 3.4).
+// Painting with the three stock brushes.
 
 TEST_F(Conformance, FillRectWithTheThreeStockBrushesGivesWhiteLightGreyAndDarkGrey)
 {
@@ -760,7 +760,71 @@ TEST_F(Conformance, AClassNameIsRegisteredOnceAndTheProgramsIconAndTheArrowLoad)
 }
 
 // ---------------------------------------------------------------------------
-// The tick count (Parts 3.1, 3.4, 4.2).
+// Window styles and child windows, as the native program's presenter reads
+// them to draw the custom-game window's controls.
+
+TEST_F(Conformance, GetWindowLongGivesTheStylesAWindowWasMadeWithAndWhetherItIsVisible)
+{
+    HWND window = MakeWindow("main", WS_BORDER, nullptr, dblclkClass);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0) << "made hidden";
+    ShowWindow(window, SW_SHOW);
+    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0) << "shown";
+    ShowWindow(window, SW_HIDE);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0) << "hidden again";
+
+    HWND label = CreateWindowExA(0, "static", "Rows:", WS_CHILD | WS_VISIBLE | SS_RIGHT, 10, 10, 75, 30, window,
+                                 nullptr, ModuleInstance(), nullptr);
+    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 95, 7, 30, 30,
+                                 window, nullptr, ModuleInstance(), nullptr);
+    HWND picture = MakePicture(window, "s1", 0, 0);
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(field, nullptr);
+    EXPECT_NE(GetWindowLongA(label, GWL_STYLE) & WS_CHILD, 0);
+    EXPECT_EQ(GetWindowLongA(label, GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_EQ(GetWindowLongA(picture, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
+    EXPECT_NE(GetWindowLongA(field, GWL_STYLE) & ES_NUMBER, 0);
+    EXPECT_NE(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_EQ(GetWindowLongA(label, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    DestroyWindow(window);
+}
+
+namespace {
+BOOL CALLBACK RecordChild(HWND window, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(TextOf(window));
+    return TRUE;
+}
+
+BOOL CALLBACK StopAtSecond(HWND window, LPARAM lParam)
+{
+    auto* seen = reinterpret_cast<std::vector<std::string>*>(lParam);
+    seen->push_back(TextOf(window));
+    return seen->size() < 2 ? TRUE : FALSE;
+}
+}  // namespace
+
+TEST_F(Conformance, EnumChildWindowsGivesEachChildThenItsOwnChildrenInTheOrderTheyWereMade)
+{
+    HWND window = MakeWindow("main", mainStyle, nullptr, dblclkClass);
+    HWND first = MakeChild("a", window, 0, 0);
+    MakeChild("b", window, 50, 0);
+    MakeChild("a1", first, 0, 0);  // made after b, a child of a
+    MakeChild("c", window, 100, 0);
+    std::vector<std::string> seen;
+    EnumChildWindows(window, RecordChild, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "a1", "b", "c"}));
+    seen.clear();
+    EnumChildWindows(first, RecordChild, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a1"}));
+    seen.clear();
+    EnumChildWindows(window, StopAtSecond, reinterpret_cast<LPARAM>(&seen));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "a1"})) << "a callback that answers FALSE ends the enumeration";
+    DestroyWindow(window);
+}
+
+// ---------------------------------------------------------------------------
+// The tick count.
 
 TEST_F(Conformance, TheTickCountCountsMillisecondsAndUnsignedDifferencesCrossTheWrap)
 {
