@@ -169,14 +169,14 @@ bool TrackMenu(HWND owner)
                 const Shown* closing = ShownOfEvent(event.window.windowID);
                 presenter.menu = MenuTracking();
                 if (closing != nullptr) {
-                    PostCloseBox(closing->window);
+                    portable::ClickCloseBox(closing->window);
                     posted = true;
                 }
             }
             break;
         case SDL_QUIT:
             presenter.menu = MenuTracking();
-            PostCloseBox(owner);
+            portable::ClickCloseBox(owner);
             posted = true;
             break;
         default:

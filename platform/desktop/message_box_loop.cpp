@@ -147,7 +147,7 @@ int ShowMessageBox(const portable::MessageBoxCall& call)
     if (quit) {
         Shown* main = MainShown();
         if (main != nullptr)
-            PostCloseBox(main->window);
+            portable::ClickCloseBox(main->window);
     }
     return IDOK;
 }

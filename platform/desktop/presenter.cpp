@@ -271,11 +271,6 @@ bool PointIn(SDL_Window* display, SDL_Point point, POINT* result)
 
 // ---- Input -------------------------------------------------------------
 
-void PostCloseBox(HWND window)
-{
-    portable::ClickCloseBox(window);
-}
-
 namespace {
 bool MainWindowTakesInput(const Shown* entry)
 {
@@ -347,7 +342,7 @@ bool HandleKey(const SDL_Event& event)
         // Alt with a letter opens the drop-down with that mnemonic; Alt+F4
         // closes the window.
         if (key == VK_F4 && entry != nullptr && IsWindowEnabled(entry->window)) {
-            PostCloseBox(entry->window);
+            portable::ClickCloseBox(entry->window);
             return true;
         }
         if (MainWindowTakesInput(entry) && OpenByMnemonic(presenter.menu, GetMenu(entry->window), key))
@@ -373,7 +368,7 @@ bool HandleEvent(const SDL_Event& event)
     case SDL_QUIT: {
         Shown* main = MainShown();
         if (main != nullptr)
-            PostCloseBox(main->window);
+            portable::ClickCloseBox(main->window);
         return true;
     }
     case SDL_WINDOWEVENT: {
@@ -381,7 +376,7 @@ bool HandleEvent(const SDL_Event& event)
         if (entry == nullptr)
             return false;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            PostCloseBox(entry->window);
+            portable::ClickCloseBox(entry->window);
             return true;
         }
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
@@ -437,7 +432,7 @@ bool TakeInput()
             std::fprintf(stderr, "blastgrid: the display failed: %s\n", SDL_GetError());
             Shown* main = MainShown();
             if (main != nullptr)
-                PostCloseBox(main->window);
+                portable::ClickCloseBox(main->window);
             return main != nullptr;
         }
         if (HandleEvent(event))

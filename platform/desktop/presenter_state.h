@@ -75,7 +75,6 @@ SDL_Point OnDisplay(Uint32 windowId, int x, int y);
 // A display point relative to a window of the display, in the program's
 // pixels; false when it is outside that window.
 bool PointIn(SDL_Window* display, SDL_Point point, POINT* result);
-void PostCloseBox(HWND window);
 // Gives one event of the display to the window system; returns whether it
 // may have queued a message.
 bool HandleEvent(const SDL_Event& event);
