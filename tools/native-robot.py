@@ -418,8 +418,10 @@ def check_board_play(program):
             return
         square, to_mark, rest = found
         for column, row in to_mark:
+            time.sleep(0.6)  # a quick second right press would be a double click, which marks nothing
             since = program.click_square(column, row, 3)
             program.settle(since)
+        time.sleep(0.6)  # nor may the chord's presses be taken for double clicks
         since = program.chord(*square, first_up)
         program.settle(since)
         board = program.board()
