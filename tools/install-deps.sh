@@ -10,7 +10,7 @@ set -euo pipefail
 # virtual display when there is no display.
 native_packages=(
   cmake ninja-build g++ pkg-config libstb-dev python3
-  libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libx11-dev libfontconfig-dev fonts-dejavu-core
   xvfb xdotool imagemagick
 )
 # Everything else the tests and the Windows build need.
