@@ -28,7 +28,7 @@ string(CONFIGURE "${metainfo}" metainfo @ONLY)
 file(CONFIGURE OUTPUT ${LINUX_GENERATED}/${BLASTGRID_APP_ID}.metainfo.xml CONTENT "${metainfo}")
 configure_file(${LINUX_RESOURCES}/blastgrid.6.in ${LINUX_GENERATED}/blastgrid.6 @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  ${LINUX_RESOURCES}/blastgrid.metainfo.xml.in ${LINUX_RESOURCES}/blastgrid.6.in ${LINUX_RESOURCES}/blastgrid.desktop.in)
+  ${LINUX_RESOURCES}/blastgrid.metainfo.xml.in ${LINUX_RESOURCES}/blastgrid.6.in)
 
 install(TARGETS blastgrid RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The desktop entry names the installed program by its full path, so that it

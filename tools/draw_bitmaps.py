@@ -509,15 +509,16 @@ def icon_svg():
             lines.append('  <polygon points="%s" fill="%s"/>' % (point_list(dark_edges), colour(dark)))
         elif kind == "disk":
             cx, cy, r = shape
-            lines.append('  <circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (number(cx), number(cy), number(r), colour(rgb)))
+            lines.append('  <circle cx="%s" cy="%s" r="%s" fill="%s"/>'
+                         % (number(cx), number(cy), number(r), colour(rgb)))
         elif kind == "ring":
             cx, cy, r, w = shape
             lines.append('  <circle cx="%s" cy="%s" r="%s" fill="none" stroke="%s" stroke-width="%s"/>'
                          % (number(cx), number(cy), number(r - w / 2), colour(rgb), number(w)))
         elif kind == "stroke":
             points, w = shape
-            lines.append('  <polyline points="%s" fill="none" stroke="%s" stroke-width="%s" '
-                         'stroke-linecap="round" stroke-linejoin="round"/>' % (point_list(points), colour(rgb), number(w)))
+            lines.append('  <polyline points="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round" '
+                         'stroke-linejoin="round"/>' % (point_list(points), colour(rgb), number(w)))
     lines.append("</svg>")
     return ("\n".join(lines) + "\n").encode("ascii")
 

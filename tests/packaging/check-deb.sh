@@ -106,7 +106,10 @@ check "desktop-file-validate passes it" quietly desktop-file-validate "$entry"
 # The icon the entry names, in the hicolor theme at every size, each PNG as
 # large as its folder says.
 check "the entry's icon is blastgrid" test "$(key Icon)" = blastgrid
-png_size() { python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1" 2>/dev/null; }
+png_size() {  # a PNG's width x height, from its header
+  python3 -c 'import struct, sys; print("%dx%d" % struct.unpack(">II", open(sys.argv[1], "rb").read(24)[16:]))' \
+    "$1" 2>/dev/null
+}
 for size in 16 24 32 48 64 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x$size/apps/blastgrid.png
   check "the ${size}x$size icon is ${size} by ${size} pixels" test "$(png_size "$icon")" = "${size}x$size"
@@ -130,7 +133,8 @@ check "with screenshots published, appstreamcli validates it too" \
   quietly appstreamcli validate --no-net --pedantic "$scratch/$app_id.metainfo.xml"
 
 # The manual page: found by man in section 6, and man reports nothing.
-man_warnings=$(MANPATH=$root/usr/share/man MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 6 blastgrid 2>&1 >"$scratch/man.txt")
+man_warnings=$(MANPATH=$root/usr/share/man MANROFFSEQ='' MANWIDTH=80 \
+  man --warnings -E UTF-8 6 blastgrid 2>&1 >"$scratch/man.txt")
 check "man finds blastgrid(6) in the package" grep -q '^BLASTGRID(6)' "$scratch/man.txt"
 check "man --warnings reports nothing${man_warnings:+: $man_warnings}" test -z "$man_warnings"
 for section in SYNOPSIS OPTIONS 'MOUSE AND KEYS' MENUS SOLVER ENVIRONMENT 'EXIT STATUS'; do
@@ -140,7 +144,7 @@ done
 # The licence, in Debian's machine-readable form.
 copyright=$root/usr/share/doc/blastgrid/copyright
 check "the copyright file is machine-readable and names the Expat (MIT) licence" \
-  bash -c "head -1 '$copyright' | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' &&
+  bash -c "head -1 '$copyright' | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' &&
            grep -q '^License: Expat' '$copyright' && grep -q 'The Blastgrid developers' '$copyright'"
 
 # lintian: no error, no warning.
