@@ -2,7 +2,8 @@
 # Installs the Debian packages that Blastgrid's builds and tests need, and
 # only those that are missing: with everything installed it changes nothing.
 # With the argument "native", only those of the native program: no MinGW,
-# no Wine and no i386 architecture.
+# no Wine and no i386 architecture. With "package", those and Debian's tools
+# that build and check its package (make deb).
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
@@ -13,18 +14,25 @@ native_packages=(
   libsdl2-dev libsdl2-ttf-dev libx11-dev libfontconfig-dev fonts-dejavu-core
   xvfb xdotool imagemagick
 )
+# What building the native program's Debian package and checking it add.
+package_packages=(
+  "${native_packages[@]}"
+  debhelper lintian desktop-file-utils appstream man-db
+)
 # Everything else the tests and the Windows build need.
 packages=(
-  "${native_packages[@]}"
+  "${package_packages[@]}"
   libgtest-dev googletest x11-utils
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
 )
-# "native": only what the native program needs (make play-native).
-if [ "${1:-}" = native ]; then
-  packages=("${native_packages[@]}")
-fi
+# "native": only what the native program needs (make play-native, make
+# install); "package": what make deb needs.
+case "${1:-}" in
+  native) packages=("${native_packages[@]}") ;;
+  package) packages=("${package_packages[@]}") ;;
+esac
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
