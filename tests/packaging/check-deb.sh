@@ -68,11 +68,11 @@ check "Architecture: $(dpkg --print-architecture)" test "$(field Architecture)" 
 check "Section: games" test "$(field Section)" = games
 
 # Depends: SDL2, SDL2_ttf and the DejaVu font, besides the C and C++
-# runtime (and fontconfig's library, should the program link it), and
-# nothing else.
+# runtime, fontconfig's library (which finds the font) and X's (for the
+# display's Xft.dpi; SDL2 needs it anyway), and nothing else.
 depends=$(field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | sort)
 echo "     Depends: $(field Depends)"
-allowed="fonts-dejavu-core libc6 libfontconfig1 libgcc-s1 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libstdc++6"
+allowed="fonts-dejavu-core libc6 libfontconfig1 libgcc-s1 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libstdc++6 libx11-6"
 for needed in libsdl2-2.0-0 libsdl2-ttf-2.0-0 fonts-dejavu-core; do
   check "it depends on $needed" grep -qx "$needed" <<<"$depends"
 done
