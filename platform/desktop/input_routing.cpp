@@ -20,15 +20,38 @@ bool ScreenPointOf(Uint32 windowId, int x, int y, POINT* point)
     return true;
 }
 
+// Where the pointer last was on the display. SDL reports motion also when
+// a window appears under a pointer that stays still; a mouse reports
+// nothing then, and an item a drop-down opens under the pointer is not
+// chosen by it.
+SDL_Point lastPointer = {-1, -1};
+
+bool PointerMoved(Uint32 windowId, int x, int y)
+{
+    SDL_Window* display = SDL_GetWindowFromID(windowId);
+    SDL_Point at = {x, y};
+    if (display != nullptr) {
+        int left = 0;
+        int top = 0;
+        SDL_GetWindowPosition(display, &left, &top);
+        at = {left + x, top + y};
+    }
+    const bool moved = at.x != lastPointer.x || at.y != lastPointer.y;
+    lastPointer = at;
+    return moved;
+}
+
 bool HandleMouse(const SDL_Event& event)
 {
     POINT point;
     if (event.type == SDL_MOUSEMOTION) {
-        if (!ScreenPointOf(event.motion.windowID, event.motion.x, event.motion.y, &point))
+        if (!PointerMoved(event.motion.windowID, event.motion.x, event.motion.y) ||
+            !ScreenPointOf(event.motion.windowID, event.motion.x, event.motion.y, &point))
             return false;
         portable::MovePointer(point);
         return true;
     }
+    PointerMoved(event.button.windowID, event.button.x, event.button.y);
     portable::MouseButton button;
     if (!MouseButtonOf(event.button.button, &button) ||
         !ScreenPointOf(event.button.windowID, event.button.x, event.button.y, &point))

@@ -123,16 +123,25 @@ bool OpenDisplay()
 {
     IgnoreLostWakeUps();
     const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    const char* display = std::getenv("DISPLAY");
+    const bool x11 = display != nullptr && *display != '\0';
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool onWayland = wayland != nullptr && *wayland != '\0';
+    // X first where there is X (the drop-down needs it to leave the keyboard
+    // alone); Wayland only where a Wayland display is named.
     if (chosen == nullptr || *chosen == '\0')
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && onWayland ? "x11,wayland" : onWayland ? "wayland" : "x11");
     // Window surfaces are drawn by the program: no GL, and its memory, for them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Closing a window is the program's business; only a signal quits.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "blastgrid: cannot open the display%s%s%s: %s\n", display ? " \"" : "",
-                     display ? display : "", display ? "\"" : " (DISPLAY is not set)", SDL_GetError());
+        if (x11)
+            std::fprintf(stderr, "blastgrid: cannot open the display \"%s\"\n", display);
+        else if (onWayland)
+            std::fprintf(stderr, "blastgrid: cannot open the display \"%s\"\n", wayland);
+        else
+            std::fprintf(stderr, "blastgrid: cannot open the display: DISPLAY is not set\n");
         return false;
     }
     // Keys are keys: no input method between the keyboard and the program.

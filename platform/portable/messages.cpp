@@ -25,11 +25,6 @@ bool IsButtonPress(UINT message)
            message == WM_NCRBUTTONDOWN;
 }
 
-bool IsKeyMessage(UINT message)
-{
-    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
-}
-
 // The thread's view of the keyboard follows the key messages it takes, as
 // GetKeyState does on the real system.
 void NoteKeyTaken(const MSG& message)

@@ -117,6 +117,10 @@ int WINAPI GetSystemMetrics(int index)
         return 1;
     case SM_CYMENU:
         return 20;
+    case SM_CXMINTRACK:
+        return minimumTrackWidth;
+    case SM_CYMINTRACK:
+        return minimumTrackHeight;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;

@@ -163,6 +163,11 @@ void RegisterSystemClasses();
 bool IsSystemClass(const Window& window);
 extern const char* const messageBoxClass;
 
+// A top-level window that is neither a pop-up nor a child is never smaller
+// than this, as the real system holds it (Wine's figures).
+constexpr int minimumTrackWidth = 116;
+constexpr int minimumTrackHeight = 27;
+
 // Geometry of the frame the layer draws around top-level windows.
 RECT FrameOf(const Window& window);
 RECT ClientRectOf(const Window& window);

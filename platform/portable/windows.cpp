@@ -124,6 +124,18 @@ void DestroyTree(HWND handle)
     if (window != nullptr)
         system.windows.erase(window->id);
 }
+// The rectangle a window at (x, y) of that size gets: an overlapped
+// top-level window keeps the system's minimum size.
+RECT PlacedRect(DWORD style, int x, int y, int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (!(style & (WS_CHILD | WS_POPUP))) {
+        width = std::max(width, minimumTrackWidth);
+        height = std::max(height, minimumTrackHeight);
+    }
+    return {x, y, x + width, y + height};
+}
 }  // namespace
 
 // Left, top, right and bottom thickness of the frame around the client area.
@@ -363,7 +375,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.text = windowName ? windowName : "";
     window.style = style;
     window.exStyle = exStyle;
-    window.rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    window.rect = PlacedRect(style, x, y, width, height);
     if (style & WS_CHILD) {
         window.parent = parent;
         window.controlId = static_cast<int>(reinterpret_cast<uintptr_t>(menu));
@@ -482,7 +494,7 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     if (record == nullptr)
         return FALSE;
     NoteWindowDamage(window);
-    record->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    record->rect = PlacedRect(record->style, x, y, width, height);
     NoteWindowDamage(window);
     if (repaint && record->visible && !IsSystemClass(*record))
         record->needsPaint = true;

@@ -39,13 +39,17 @@ TEST(MenuBarLayout, TitlesFollowOneAnotherAndWrapOntoMoreLinesInANarrowWindow)
         EXPECT_EQ(titles[i].rect.left, titles[i - 1].rect.right) << "side by side";
     const LONG wide = ClientHeight(window);
 
-    // Room for one title a line.
-    MoveWindow(window, 100, 100, titles[1].rect.right - titles[1].rect.left + 10, 300, TRUE);
+    // As narrow as a window with a title bar gets: two titles fit a line.
+    MoveWindow(window, 100, 100, 10, 300, TRUE);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, GetSystemMetrics(SM_CXMINTRACK)) << "no narrower than the system allows";
     titles = portable::MenuBarOf(window);
-    EXPECT_EQ(Lines(titles), 3);
-    for (size_t i = 1; i < titles.size(); ++i)
-        EXPECT_EQ(titles[i].rect.top, titles[i - 1].rect.bottom) << "one under the other";
-    EXPECT_EQ(wide - ClientHeight(window), 2 * GetSystemMetrics(SM_CYMENU)) << "the client area gives way";
+    EXPECT_EQ(Lines(titles), 2);
+    EXPECT_EQ(titles[1].rect.top, titles[0].rect.top);
+    EXPECT_EQ(titles[2].rect.top, titles[0].rect.bottom) << "the last title goes under the first";
+    EXPECT_EQ(titles[2].rect.left, titles[0].rect.left);
+    EXPECT_EQ(wide - ClientHeight(window), GetSystemMetrics(SM_CYMENU)) << "the client area gives way";
     RECT title;
     ASSERT_TRUE(GetMenuItemRect(window, GetMenu(window), 2, &title));
     EXPECT_EQ(title.top, titles[2].rect.top);
