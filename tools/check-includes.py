@@ -2,9 +2,12 @@
 """Checks that the program's include arrows point one way.
 
 The minefield model and Solver never include the shell, the view or the
-custom-game window; the view never includes the shell. Every #include line of
-every source file in those folders is read and resolved against the tree; a
-wrong one is printed as file:line and the exit code is 1.
+custom-game window; the view never includes the shell. The platform layer
+includes no game folder. A presenter reaches the window system only through
+its driver interface (platform/portable/driver.h), never its test controls
+or its insides; SDL is included only by the desktop presenter. Every
+#include line of every source file in those folders is read and resolved
+against the tree; a wrong one is printed as file:line and the exit code is 1.
 
     tools/check-includes.py [--root DIR]   check a tree (default: this one)
     tools/check-includes.py --self-test    plant a wrong include in a scratch
@@ -21,7 +24,15 @@ FORBIDDEN = {
     "model": ("shell", "view", "custom"),
     "solver": ("shell", "view", "custom"),
     "view": ("shell",),
+    "platform": ("model", "solver", "shell", "view", "custom"),
 }
+
+# Presenters' folders -> the only file of platform/portable they may include.
+PRESENTERS = ("platform/desktop", "platform/web")
+DRIVER_INTERFACE = "platform/portable/driver.h"
+# SDL's headers, which only the desktop presenter includes.
+SDL_HEADER = re.compile(r"^SDL[_.]|^SDL2/")
+SDL_FOLDER = "platform/desktop"
 
 SOURCE_SUFFIXES = (".h", ".cpp")
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]')
@@ -39,21 +50,49 @@ def included_folder(root, source, name):
     return relative.split(os.sep)[0]
 
 
+def included_path(root, source, name):
+    """The path from the top of the tree of what an include names."""
+    beside = os.path.normpath(os.path.join(os.path.dirname(source), name))
+    candidate = beside if os.path.exists(beside) or name.startswith(".") else os.path.join(root, name)
+    return os.path.relpath(os.path.normpath(candidate), root).replace(os.sep, "/")
+
+
+def source_files(root, folder):
+    for directory, _, files in sorted(os.walk(os.path.join(root, folder))):
+        for file_name in sorted(files):
+            if file_name.endswith(SOURCE_SUFFIXES):
+                yield os.path.join(directory, file_name)
+
+
+def includes(path):
+    with open(path, encoding="utf-8") as source:
+        for number, line in enumerate(source, 1):
+            match = INCLUDE.match(line)
+            if match:
+                yield number, line.strip(), match.group(1)
+
+
 def wrong_includes(root):
     """(file, line number, text) of every include that points the wrong way."""
     found = []
     for folder, forbidden in sorted(FORBIDDEN.items()):
-        top = os.path.join(root, folder)
-        for directory, _, files in sorted(os.walk(top)):
-            for file_name in sorted(files):
-                if not file_name.endswith(SOURCE_SUFFIXES):
-                    continue
-                path = os.path.join(directory, file_name)
-                with open(path, encoding="utf-8") as source:
-                    for number, line in enumerate(source, 1):
-                        match = INCLUDE.match(line)
-                        if match and included_folder(root, path, match.group(1)) in forbidden:
-                            found.append((os.path.relpath(path, root), number, line.strip()))
+        for path in source_files(root, folder):
+            for number, text, name in includes(path):
+                if included_folder(root, path, name) in forbidden:
+                    found.append((os.path.relpath(path, root), number, text))
+    for folder in PRESENTERS:
+        for path in source_files(root, folder):
+            for number, text, name in includes(path):
+                target = included_path(root, path, name)
+                if target.startswith("platform/portable/") and target != DRIVER_INTERFACE:
+                    found.append((os.path.relpath(path, root), number, text))
+    for path in source_files(root, "."):
+        relative = os.path.relpath(path, root).replace(os.sep, "/")
+        if relative.startswith(SDL_FOLDER + "/") or relative.startswith(("build/", "tests/", ".")):
+            continue
+        for number, text, name in includes(path):
+            if SDL_HEADER.match(name):
+                found.append((relative, number, text))
     return found
 
 
@@ -62,7 +101,8 @@ def check(root):
     for path, number, text in found:
         print(f"{path}:{number}: wrong way: {text}")
     if not found:
-        print("include arrows: model and solver below shell, view and custom; view below shell")
+        print("include arrows: model and solver below shell, view and custom; view below shell; platform below "
+              "the game; presenters through driver.h; SDL only in the desktop presenter")
     return 1 if found else 0
 
 
@@ -74,17 +114,30 @@ def self_test():
         ("solver/guess.cpp", '#include "custom/custom_window.h"'),
         ("view/face.cpp", '#include "shell/main_window.h"'),
         ("view/picture.h", '#include "../shell/game.h"'),
+        ("platform/portable/windows.cpp", '#include "shell/game.h"'),
+        ("platform/desktop/presenter.cpp", '#include "platform/portable/testing.h"'),
+        ("platform/desktop/presenter.cpp", '#include "../portable/window_system.h"'),
+        ("platform/web/presenter.cpp", '#include "platform/portable/testing.h"'),
+        ("platform/portable/input.cpp", "#include <SDL.h>"),
+        ("shell/main_loop.cpp", "#include <SDL2/SDL.h>"),
     ]
     allowed = [
         ("view/face.cpp", '#include "model/cell.h"'),
         ("shell/game.cpp", '#include "view/face.h"'),
         ("custom/custom_window.cpp", '#include "shell/game.h"'),
+        ("platform/desktop/presenter.cpp", '#include "platform/portable/driver.h"'),
+        ("platform/desktop/presenter.cpp", "#include <SDL_ttf.h>"),
+        ("platform/portable/windows.cpp", '#include "platform/portable/testing.h"'),
     ]
     failures = 0
     for plants_here, should_fail in [([plant], True) for plant in plants] + [(allowed, False)]:
         with tempfile.TemporaryDirectory() as root:
-            for folder in ("model", "solver", "view", "shell", "custom"):
+            for folder in ("model", "solver", "view", "shell", "custom", "platform/portable", "platform/desktop",
+                           "platform/web"):
                 os.makedirs(os.path.join(root, folder))
+            for target in ("platform/portable/driver.h", "platform/portable/testing.h",
+                           "platform/portable/window_system.h"):
+                open(os.path.join(root, target), "w").close()
             for path, line in plants_here:
                 with open(os.path.join(root, path), "a", encoding="utf-8") as source:
                     source.write(line + "\n")

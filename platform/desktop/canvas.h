@@ -41,8 +41,7 @@ void DrawImage(Canvas& canvas, const portable::Image& image, int x, int y);
 void FillEllipse(Canvas& canvas, const RECT& bounds, portable::Rgb colour);
 void FillTriangle(Canvas& canvas, POINT a, POINT b, POINT c, portable::Rgb colour);
 // A straight stroke `width` program pixels thick with round ends.
-void DrawThickLine(Canvas& canvas, double x0, double y0, double x1, double y1, double width,
-                   portable::Rgb colour);
+void DrawThickLine(Canvas& canvas, double x0, double y0, double x1, double y1, double width, portable::Rgb colour);
 
 // Limits drawing to `area` (within the current limit) and returns the limit
 // it replaced, for RestoreClip.

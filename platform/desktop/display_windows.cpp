@@ -68,8 +68,8 @@ bool MakeDisplayWindow(Shown& entry, Uint32 flags)
 // Keeps a display window's size and place those of the area it shows.
 void FollowArea(Shown& entry, const RECT& area)
 {
-    const bool resized =
-        area.right - area.left != entry.area.right - entry.area.left || area.bottom - area.top != entry.area.bottom - entry.area.top;
+    const bool resized = area.right - area.left != entry.area.right - entry.area.left ||
+                         area.bottom - area.top != entry.area.bottom - entry.area.top;
     const bool moved = area.left != entry.area.left || area.top != entry.area.top;
     entry.area = area;
     if (resized) {
@@ -157,8 +157,9 @@ void TraceDropDown(const portable::DropDownView& view)
     Trace("menu", std::to_string(title) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
                       std::to_string(width) + " " + std::to_string(height));
     for (size_t i = 0; i < view.items.size(); ++i)
-        Trace("item", std::to_string(i) + " " + std::to_string(y + (view.items[i].rect.top - view.rect.top) * presenter.zoom) +
-                          " " + std::to_string(y + (view.items[i].rect.bottom - view.rect.top) * presenter.zoom));
+        Trace("item", std::to_string(i) + " " +
+                          std::to_string(y + (view.items[i].rect.top - view.rect.top) * presenter.zoom) + " " +
+                          std::to_string(y + (view.items[i].rect.bottom - view.rect.top) * presenter.zoom));
 }
 
 // The drop-down opens under its title on the display, where the owner's

@@ -9,21 +9,10 @@ namespace desktop {
 namespace {
 // Marks in the gutter, as rows of pixels: '#' drawn.
 const char* const checkMark[] = {
-    "......#",
-    ".....##",
-    "#...###",
-    "##.###.",
-    "#####..",
-    ".###...",
-    "..#....",
+    "......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#....",
 };
 const char* const radioMark[] = {
-    ".####.",
-    "######",
-    "######",
-    "######",
-    "######",
-    ".####.",
+    ".####.", "######", "######", "######", "######", ".####.",
 };
 
 template <size_t rows>
@@ -35,9 +24,10 @@ void DrawMark(Canvas& canvas, const char* const (&pattern)[rows], const RECT& it
     for (size_t row = 0; row < rows; ++row)
         for (int column = 0; column < width; ++column)
             if (pattern[row][column] == '#')
-                FillArea(canvas, {left + column, top + static_cast<LONG>(row), left + column + 1,
-                                  top + static_cast<LONG>(row) + 1},
-                         colour);
+                FillArea(
+                    canvas,
+                    {left + column, top + static_cast<LONG>(row), left + column + 1, top + static_cast<LONG>(row) + 1},
+                    colour);
 }
 
 // An etched line across the middle of the separator's height.
@@ -84,8 +74,7 @@ void DrawItem(Canvas& canvas, const portable::MenuItemView& item, const RECT& re
 }
 }  // namespace
 
-void DrawMenuBar(Canvas& canvas, const RECT& bar, const std::vector<portable::MenuTitleView>& titles,
-                 POINT barOrigin)
+void DrawMenuBar(Canvas& canvas, const RECT& bar, const std::vector<portable::MenuTitleView>& titles, POINT barOrigin)
 {
     FillArea(canvas, bar, faceColour);
     for (const portable::MenuTitleView& title : titles) {

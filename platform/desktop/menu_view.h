@@ -12,8 +12,7 @@ namespace desktop {
 
 // The bar at `bar` (the canvas's coordinates of the bar's rectangle; the
 // titles' rectangles are relative to `barOrigin` on the screen).
-void DrawMenuBar(Canvas& canvas, const RECT& bar, const std::vector<portable::MenuTitleView>& titles,
-                 POINT barOrigin);
+void DrawMenuBar(Canvas& canvas, const RECT& bar, const std::vector<portable::MenuTitleView>& titles, POINT barOrigin);
 
 // The drop-down at the canvas's (0, 0).
 void DrawDropDown(Canvas& canvas, const portable::DropDownView& dropDown);

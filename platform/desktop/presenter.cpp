@@ -79,8 +79,8 @@ SDL_Surface* IconSurface()
     const portable::Icon icon = portable::IconResource("icon");
     if (icon.image.width == 0)
         return nullptr;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, icon.image.width, icon.image.height, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, icon.image.width, icon.image.height, 32,
+                                                          SDL_PIXELFORMAT_RGBA32);
     if (surface == nullptr)
         return nullptr;
     for (int y = 0; y < icon.image.height; ++y) {

@@ -180,7 +180,8 @@ void DrawText(Canvas& canvas, int x, int y, const std::string& text, portable::R
     TTF_Font* font = FontFor(canvas.zoom);
     if (canvas.surface == nullptr || font == nullptr || shown.text.empty())
         return;
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, shown.text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255});
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, shown.text.c_str(),
+                                                   SDL_Color{colour.r, colour.g, colour.b, 255});
     if (rendered == nullptr)
         return;
     const SDL_Rect corner = SurfaceRect(canvas, {x, y, x, y});

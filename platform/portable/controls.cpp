@@ -1,5 +1,6 @@
 // The system classes: "Static" (labels and pictures, transparent to the
-// mouse; a picture answers STM_GETIMAGE with its bitmap object), "Edit" (a one-line text field) and "Button" (a push button).
+// mouse; a picture answers STM_GETIMAGE with its bitmap object), "Edit" (a one-line text field) and "Button" (a push
+// button).
 #include <cctype>
 #include <string>
 

@@ -33,11 +33,11 @@ LRESULT HitTest(const Window& window, POINT screen)
         return HTMENU;
     const RECT frame = FrameOf(window);
     const LONG captionBottom = bar.bottom > bar.top ? bar.top : clientOnScreen.top;
-    if (screen.y < captionBottom && screen.y >= window.rect.top + frame.left && screen.x >= window.rect.left + frame.left &&
-        screen.x < window.rect.right - frame.right) {
+    if (screen.y < captionBottom && screen.y >= window.rect.top + frame.left &&
+        screen.x >= window.rect.left + frame.left && screen.x < window.rect.right - frame.right) {
         const int closeSize = GetSystemMetrics(SM_CYCAPTION);
         return (window.style & WS_SYSMENU) && screen.x >= window.rect.right - frame.right - closeSize ? HTCLOSE
-                                                                                                    : HTCAPTION;
+                                                                                                      : HTCAPTION;
     }
     return HTBORDER;
 }

@@ -96,9 +96,9 @@ struct WindowView {
     RECT frame = {0, 0, 0, 0};    // the whole window
     RECT menuBar = {0, 0, 0, 0};  // empty without a menu bar
     RECT client = {0, 0, 0, 0};
-    bool active = false;          // the active window (it or a child has the keyboard focus)
-    bool enabled = true;          // false while a message box of its own is up
-    bool messageBox = false;      // a message box: OpenMessageBoxes() describes it
+    bool active = false;      // the active window (it or a child has the keyboard focus)
+    bool enabled = true;      // false while a message box of its own is up
+    bool messageBox = false;  // a message box: OpenMessageBoxes() describes it
 };
 // Bottom to top.
 std::vector<WindowView> VisibleWindows();

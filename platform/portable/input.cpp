@@ -95,8 +95,8 @@ void DeliverPointer(POINT screen, Pointer what)
         return;
     UINT message = ClientMessageOf(what);
     if (hitTest != HTCLIENT) {
-        PostQueued(target, NonClientMessageOf(message), static_cast<WPARAM>(hitTest),
-                   MAKELPARAM(screen.x, screen.y), true);
+        PostQueued(target, NonClientMessageOf(message), static_cast<WPARAM>(hitTest), MAKELPARAM(screen.x, screen.y),
+                   true);
         return;
     }
     const bool classAsks = (FindWindowRecord(target)->windowClass->record.style & CS_DBLCLKS) != 0;

@@ -14,7 +14,6 @@ struct Token {
     std::string value;
 };
 
-
 struct Tokenizer {
     const std::string& source;
     size_t position = 0;

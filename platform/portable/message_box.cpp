@@ -203,10 +203,10 @@ int ShowBox(const MessageBoxCall& call)
     const SIZE size = {layout.client.cx + frame.left + frame.right, layout.client.cy + frame.top + frame.bottom};
     const POINT at = BoxPosition(owner, size);
     MoveWindow(box, at.x, at.y, size.cx, size.cy, FALSE);
-    const HWND button =
-        CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.button.left,
-                        layout.button.top, layout.button.right - layout.button.left,
-                        layout.button.bottom - layout.button.top, box, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+    const HWND button = CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, layout.button.left,
+                                        layout.button.top, layout.button.right - layout.button.left,
+                                        layout.button.bottom - layout.button.top, box, reinterpret_cast<HMENU>(IDOK),
+                                        nullptr, nullptr);
     OpenBox record;
     record.window = box;
     record.button = button;

@@ -48,7 +48,8 @@ void DrawBitmap(Image& image, const Bitmap& bitmap, LONG left, LONG top)
             const LONG px = left + x;
             const LONG py = top + y;
             if (px >= 0 && py >= 0 && px < image.width && py < image.height)
-                image.pixels[static_cast<size_t>(py) * image.width + px] = bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x];
+                image.pixels[static_cast<size_t>(py) * image.width + px] =
+                    bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x];
         }
     }
 }

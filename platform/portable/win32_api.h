@@ -39,10 +39,10 @@ typedef WORD ATOM;
 #endif
 
 // Distinct handle types, as <windows.h> declares them with STRICT.
-#define BLASTGRID_DECLARE_HANDLE(name) \
-    struct name##__ {                  \
-        int unused;                    \
-    };                                 \
+#define BLASTGRID_DECLARE_HANDLE(name)                                                                                 \
+    struct name##__ {                                                                                                  \
+        int unused;                                                                                                    \
+    };                                                                                                                 \
     typedef struct name##__* name
 BLASTGRID_DECLARE_HANDLE(HWND);
 BLASTGRID_DECLARE_HANDLE(HINSTANCE);
@@ -333,8 +333,8 @@ DWORD WINAPI GetTickCount(void);
 
 // Window classes and windows.
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* windowClass);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI IsWindowVisible(HWND window);

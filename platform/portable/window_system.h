@@ -119,8 +119,8 @@ struct System {
     POINT cursor = {0, 0};
     uint8_t keyState[256] = {};        // the keyboard now: 0x80 down; 0x02 on VK_MENU: no other system key since
     uint8_t threadKeyState[256] = {};  // as of the last key message taken (GetKeyState, characters)
-    bool menuKeyAlone = false;   // Alt went down and nothing came since: its release opens the menu bar
-    bool f10Pressed = false;     // likewise F10
+    bool menuKeyAlone = false;         // Alt went down and nothing came since: its release opens the menu bar
+    bool f10Pressed = false;           // likewise F10
     HWND focus = nullptr;
     HWND active = nullptr;     // the active top-level window
     HWND capture = nullptr;    // the window that takes every mouse message

@@ -158,7 +158,8 @@ RECT MenuBarRectOf(const Window& window)
     if (IsChild(window) || window.menu == nullptr)
         return {0, 0, 0, 0};
     const LONG top = window.rect.top + frameBorder + (HasCaption(window) ? frameCaption : 0);
-    return {window.rect.left + frameBorder, top, window.rect.right - frameBorder, window.rect.top + FrameOf(window).top};
+    return {window.rect.left + frameBorder, top, window.rect.right - frameBorder,
+            window.rect.top + FrameOf(window).top};
 }
 
 HWND RootOf(HWND window)
@@ -358,8 +359,8 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* record)
     return static_cast<ATOM>(0xC000 + TheSystem().classes.size());
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
     (void)param;
     System& system = TheSystem();
@@ -610,7 +611,8 @@ LONG WINAPI GetWindowLongA(HWND window, int index)
         return 0;
     switch (index) {
     case GWL_STYLE:
-        return static_cast<LONG>((record->style & ~static_cast<DWORD>(WS_VISIBLE)) | (record->visible ? WS_VISIBLE : 0));
+        return static_cast<LONG>((record->style & ~static_cast<DWORD>(WS_VISIBLE)) |
+                                 (record->visible ? WS_VISIBLE : 0));
     case GWL_EXSTYLE:
         return static_cast<LONG>(record->exStyle);
     default:

@@ -184,7 +184,7 @@ TEST(MessageBoxModality, BoxesNestAndTheOwnerIsEnabledOnlyWhenTheLastGoes)
     seen.push_back("outer answered, main " + std::string(IsWindowEnabled(main) ? "enabled" : "disabled"));
     portable::SetInputSource(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{"outer up, main disabled, custom enabled", "2 boxes",
-                                               "inner answered, main disabled", "outer answered, main enabled"}));
+                                              "inner answered, main disabled", "outer answered, main enabled"}));
     EXPECT_TRUE(portable::OpenMessageBoxes().empty());
     EXPECT_EQ(GetActiveWindow(), main) << "the owner is active again";
 }

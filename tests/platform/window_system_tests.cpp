@@ -38,8 +38,8 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
     case WM_MOUSEMOVE:
-        events.push_back(Name(window) + " mouse " + std::to_string(message) + " at " +
-                         std::to_string(LOWORD(lParam)) + "," + std::to_string(HIWORD(lParam)));
+        events.push_back(Name(window) + " mouse " + std::to_string(message) + " at " + std::to_string(LOWORD(lParam)) +
+                         "," + std::to_string(HIWORD(lParam)));
         return 0;
     case WM_KEYDOWN:
         events.push_back("key " + std::to_string(wParam));

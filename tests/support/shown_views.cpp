@@ -66,6 +66,6 @@ HWND MakeMenuWindow(int x, int y, int width, int height)
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszClassName = "menuwindow";
     RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, "menuwindow", "Menus", WS_VISIBLE | WS_BORDER | WS_SYSMENU, x, y, width, height,
-                           nullptr, LoadMenuA(programInstance, "menu"), programInstance, nullptr);
+    return CreateWindowExA(0, "menuwindow", "Menus", WS_VISIBLE | WS_BORDER | WS_SYSMENU, x, y, width, height, nullptr,
+                           LoadMenuA(programInstance, "menu"), programInstance, nullptr);
 }

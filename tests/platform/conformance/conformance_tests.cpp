@@ -24,12 +24,15 @@ using conformance::ModuleInstance;
 
 // A check that Wine is known to fail although Windows passes it: under Wine
 // it is skipped with the reason printed, everywhere else it must hold.
-#define TODO_WINE(reason) if (conformance::OnWine()) { std::printf("todo_wine: %s\n", reason); } else
+#define TODO_WINE(reason)                                                                                              \
+    if (conformance::OnWine()) {                                                                                       \
+        std::printf("todo_wine: %s\n", reason);                                                                        \
+    } else
 
 namespace {
 
-const char* const dblclkClass = "conformance";        // CS_DBLCLKS, as the program's two classes
-const char* const plainClass = "conformanceplain";    // no CS_DBLCLKS
+const char* const dblclkClass = "conformance";                // CS_DBLCLKS, as the program's two classes
+const char* const plainClass = "conformanceplain";            // no CS_DBLCLKS
 const DWORD mainStyle = WS_VISIBLE | WS_BORDER | WS_SYSMENU;  // the main window's style
 
 std::vector<std::string> events;
@@ -205,10 +208,7 @@ protected:
         RegisterTestClass(dblclkClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC);
         RegisterTestClass(plainClass, CS_VREDRAW | CS_HREDRAW);
     }
-    void TearDown() override
-    {
-        conformance::EndTest();
-    }
+    void TearDown() override { conformance::EndTest(); }
 };
 }  // namespace
 
@@ -223,8 +223,8 @@ TEST_F(Conformance, APictureTakesTheSizeOfItsBitmapNamedWithoutRegardToCase)
         int createdSize;
         LONG width, height;
     } pictures[] = {
-        {"nc", 0, 16, 16}, {"nc", 16, 16, 16}, {"MARKED", 16, 16, 16}, {"s3", 16, 16, 16},
-        {"d7", 16, 12, 21}, {"Dz", 0, 12, 21}, {"csmile", 0, 26, 26}, {"smile", 16, 26, 26},
+        {"nc", 0, 16, 16},  {"nc", 16, 16, 16}, {"MARKED", 16, 16, 16}, {"s3", 16, 16, 16},
+        {"d7", 16, 12, 21}, {"Dz", 0, 12, 21},  {"csmile", 0, 26, 26},  {"smile", 16, 26, 26},
     };
     int x = 0;
     for (const auto& picture : pictures) {
@@ -237,7 +237,8 @@ TEST_F(Conformance, APictureTakesTheSizeOfItsBitmapNamedWithoutRegardToCase)
         EXPECT_EQ(rect.bottom - rect.top, picture.height) << picture.name;
         EXPECT_EQ(TextOf(window), picture.name) << "the window text is the name as given";
         char shortText[6];
-        EXPECT_EQ(GetWindowTextA(window, shortText, sizeof shortText), std::min<int>(5, static_cast<int>(std::strlen(picture.name))));
+        EXPECT_EQ(GetWindowTextA(window, shortText, sizeof shortText),
+                  std::min<int>(5, static_cast<int>(std::strlen(picture.name))));
         EXPECT_TRUE(IsWindow(window));
         EXPECT_TRUE(IsWindowVisible(window));
         x += 30;
@@ -400,9 +401,8 @@ TEST_F(Conformance, TranslateMessageMakesCharactersOfKeyPressesForTheFocusedWind
     conformance::PressKey('7');
     EXPECT_TRUE(conformance::DispatchUntil([] { return Seen("main keyup 55"); }));
     const std::vector<std::string> expected = {
-        "main keydown 72",  "main char h",    "main keyup 72",   "main keydown 72", "main char H",
-        "main keyup 72",    "main keydown 113", "main keyup 113", "main keydown 55", "main char 7",
-        "main keyup 55",
+        "main keydown 72",  "main char h",    "main keyup 72",   "main keydown 72", "main char H",   "main keyup 72",
+        "main keydown 113", "main keyup 113", "main keydown 55", "main char 7",     "main keyup 55",
     };
     EXPECT_EQ(events, expected);
 }
@@ -433,8 +433,8 @@ TEST_F(Conformance, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
     conformance::Click(plain, 10, 10);
     conformance::Click(plain, 10, 10);
     EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 4; }));
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"plain ldown 10,10", "plain lup 10,10", "plain ldown 10,10", "plain lup 10,10"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"plain ldown 10,10", "plain lup 10,10", "plain ldown 10,10",
+                                                "plain lup 10,10"}));
     EXPECT_EQ(GetSystemMetrics(SM_CXDOUBLECLK), 4);
     EXPECT_EQ(GetSystemMetrics(SM_CYDOUBLECLK), 4);
 
@@ -446,7 +446,8 @@ TEST_F(Conformance, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
     conformance::LetTimePass(600);
     conformance::Click(slow, 10, 10);
     EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 4; }));
-    EXPECT_EQ(events, (std::vector<std::string>{"slow ldown 10,10", "slow lup 10,10", "slow ldown 10,10", "slow lup 10,10"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"slow ldown 10,10", "slow lup 10,10", "slow ldown 10,10", "slow lup 10,10"}));
 }
 
 // ---------------------------------------------------------------------------
@@ -470,7 +471,7 @@ TEST_F(Conformance, DestroyWindowSendsWmDestroyToOwnedWindowsThenTheWindowThenIt
     // then the window itself; then its children, each before its own
     // children, in the order they were made.
     const std::vector<std::string> expected = {
-        "destroy owned 2", "destroy owned 1", "destroy owned 1 child", "destroy main",
+        "destroy owned 2", "destroy owned 1",    "destroy owned 1 child", "destroy main",
         "destroy child 1", "destroy grandchild", "destroy child 2",
     };
     EXPECT_EQ(events, expected);
@@ -534,7 +535,8 @@ TEST_F(Conformance, WhenTheCustomWindowGoesAwayTheMainWindowHasTheFocusAndTakesK
     };
 
     conformance::Click(custom, 110, 22);
-    EXPECT_TRUE(conformance::DispatchUntil([rows] { return GetFocus() == rows; })) << "a click puts the focus in a field";
+    EXPECT_TRUE(conformance::DispatchUntil([rows] { return GetFocus() == rows; }))
+        << "a click puts the focus in a field";
     conformance::PressKey('1');
     conformance::PressKey('X');  // ES_NUMBER: only digits get in
     conformance::PressKey('6');
@@ -549,7 +551,8 @@ TEST_F(Conformance, WhenTheCustomWindowGoesAwayTheMainWindowHasTheFocusAndTakesK
     // A push button takes the focus and tells its parent it was clicked.
     conformance::Click(custom, 100, 132);
     EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 2; }));
-    EXPECT_EQ(events, (std::vector<std::string>{field(EN_KILLFOCUS), "custom command 30000 notification 0 from a control"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{field(EN_KILLFOCUS), "custom command 30000 notification 0 from a control"}));
     EXPECT_EQ(GetFocus(), ok);
 
     // A click on the main window activates it; one in the field, the
@@ -603,8 +606,8 @@ TEST_F(Conformance, AMessageBoxBlocksItsCallerWhileOtherWindowsStillReceiveMessa
     messageBoxUp = false;
     events.push_back("returned");
     EXPECT_EQ(answer, IDOK);
-    const std::vector<std::string> expected = {
-        "custom user 1 during the box", "box up", "custom user 2 during the box", "returned"};
+    const std::vector<std::string> expected = {"custom user 1 during the box", "box up", "custom user 2 during the box",
+                                               "returned"};
     EXPECT_EQ(events, expected);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(GetFocus(), main) << "the focus is back on the owner";
@@ -827,8 +830,8 @@ TEST_F(Conformance, GetWindowLongGivesTheStylesAWindowWasMadeWithAndWhetherItIsV
 
     HWND label = CreateWindowExA(0, "static", "Rows:", WS_CHILD | WS_VISIBLE | SS_RIGHT, 10, 10, 75, 30, window,
                                  nullptr, ModuleInstance(), nullptr);
-    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 95, 7, 30, 30,
-                                 window, nullptr, ModuleInstance(), nullptr);
+    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 95, 7, 30, 30, window,
+                                 nullptr, ModuleInstance(), nullptr);
     HWND picture = MakePicture(window, "s1", 0, 0);
     ASSERT_NE(label, nullptr);
     ASSERT_NE(field, nullptr);

@@ -2,9 +2,9 @@
 // SetCursorPos and SendInput, real time, pixels read with GetPixel, and a
 // message box dismissed from its own modal loop by pressing Enter on it.
 #include <cstring>
-#include <vector>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "shim.h"
 

@@ -47,7 +47,8 @@ void ExpectZoomedPicture(const portable::Image& drawn, const portable::Image& im
         for (int sx = 0; sx < drawn.width; ++sx) {
             const int px = sx - canvas.originX - x * canvas.zoom;
             const int py = sy - canvas.originY - y * canvas.zoom;
-            const bool covered = px >= 0 && py >= 0 && px < image.width * canvas.zoom && py < image.height * canvas.zoom;
+            const bool covered = px >= 0 && py >= 0 && px < image.width * canvas.zoom &&
+                                 py < image.height * canvas.zoom;
             const Rgb expected = covered ? image.At(px / canvas.zoom, py / canvas.zoom) : around;
             if (drawn.At(sx, sy) != expected && ++mismatches <= 3)
                 ADD_FAILURE() << "surface pixel (" << sx << ", " << sy << ") at zoom " << canvas.zoom;
@@ -121,8 +122,8 @@ TEST(CanvasPictures, PicturesAndFillsAreClippedToTheSurfaceWithoutWritingPastIt)
     constexpr Uint8 guard = 0xA5;
     std::vector<Uint8> buffer(static_cast<size_t>(pitch) * (height + 4), guard);
     Uint8* first = buffer.data() + 2 * pitch + 3 * 4;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(first, width, height, 32, pitch, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(first, width, height, 32, pitch,
+                                                              SDL_PIXELFORMAT_ARGB8888);
     ASSERT_NE(surface, nullptr);
     const portable::Image image = NumberedImage(6, 6);
     for (int zoom : {1, 2, 3}) {

@@ -32,8 +32,8 @@ HWND MakeParent()
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszClassName = "controlsparent";
     RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, "controlsparent", "Controls", WS_VISIBLE | WS_BORDER, 50, 60, 260, 240, nullptr,
-                           nullptr, programInstance, nullptr);
+    return CreateWindowExA(0, "controlsparent", "Controls", WS_VISIBLE | WS_BORDER, 50, 60, 260, 240, nullptr, nullptr,
+                           programInstance, nullptr);
 }
 
 HWND MakeControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, RECT rect)
@@ -157,4 +157,3 @@ TEST(ControlsViewStatic, LabelsFollowTheirAlignmentAndPicturesAreLeftToTheRender
     EXPECT_EQ(drawn.At(155, 15), background) << "a picture is not a label";
     EXPECT_EQ(InkSpan(drawn, {150, 100, 240, 120}).first, -1) << "hidden controls are not drawn";
 }
-

@@ -189,8 +189,10 @@ TEST(MenuViewBar, TheSelectedTitleIsRaisedAndTheOpenOnePressedWithItsTextMoved)
     EXPECT_EQ(plain.At(title.left, title.top + 1), desktop::faceColour) << "no edge when not selected";
     EXPECT_EQ(raised.At(title.left, title.top + 1), desktop::highlightColour) << "raised: light above";
     EXPECT_EQ(pressed.At(title.left, title.top + 1), desktop::shadowColour) << "pressed: dark above";
-    const std::vector<std::pair<int, int>> raisedInk = InkRuns(raised, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
-    const std::vector<std::pair<int, int>> pressedInk = InkRuns(pressed, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
+    const std::vector<std::pair<int, int>> raisedInk = InkRuns(
+        raised, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
+    const std::vector<std::pair<int, int>> pressedInk = InkRuns(
+        pressed, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
     ASSERT_FALSE(raisedInk.empty());
     ASSERT_FALSE(pressedInk.empty());
     EXPECT_EQ(pressedInk.front().first, raisedInk.front().first + 1) << "the pressed text moves right";

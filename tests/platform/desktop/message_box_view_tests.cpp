@@ -70,4 +70,3 @@ TEST(MessageBoxViewDrawing, EachTypeShowsItsIconColoursAndNoneShowsNoIcon)
     for (const Expected& icon : icons)
         EXPECT_EQ(CountIn(drawn, everything, icon.body), 0);
 }
-

@@ -232,7 +232,10 @@ TEST_F(Presenter, ASecondPressIsADoubleClickOnlyWithinHalfASecond)
         PushSquare(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 1);
         PushSquare(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1, 1);
     });
-    Step([] { EXPECT_NE(liveBoard[1][1].state, Marked); PushKeys({SDLK_F2}); });
+    Step([] {
+        EXPECT_NE(liveBoard[1][1].state, Marked);
+        PushKeys({SDLK_F2});
+    });
     EXPECT_EQ(Run(), 0);
 }
 

@@ -39,10 +39,10 @@ TEST(Zoom, WithoutAChoiceTheDisplayDecidesWithinTheScreen)
     bool reduced = true;
     EXPECT_EQ(Choose(0, 0, 96.0f, 1024, 768, &reduced), 1);
     EXPECT_FALSE(reduced) << "the display's own wish is not the player's";
-    EXPECT_EQ(Choose(0, 0, 0.0f, 1024, 768), 1);       // the display does not say
-    EXPECT_EQ(Choose(0, 0, 191.0f, 3840, 2160), 1);    // rounded down
+    EXPECT_EQ(Choose(0, 0, 0.0f, 1024, 768), 1);     // the display does not say
+    EXPECT_EQ(Choose(0, 0, 191.0f, 3840, 2160), 1);  // rounded down
     EXPECT_EQ(Choose(0, 0, 192.0f, 2560, 1600), 2);
-    EXPECT_EQ(Choose(0, 2, 96.0f, 3840, 2160), 2);     // the desktop's scale comes first
+    EXPECT_EQ(Choose(0, 2, 96.0f, 3840, 2160), 2);  // the desktop's scale comes first
     // Never so large that less than 640 x 400 program pixels fit.
     EXPECT_EQ(Choose(0, 0, 288.0f, 1920, 1080), 2);
     EXPECT_EQ(Choose(0, 4, 96.0f, 2000, 799), 1);
