@@ -83,12 +83,15 @@ void FollowArea(Shown& entry, const RECT& area)
     }
 }
 
+// Where the menu bar's titles are in the display window ("left-right" in
+// its pixels) and how high the bar is, for tests that click on it.
 void TraceTitles(const portable::WindowView& view)
 {
     std::string titles;
     for (const portable::MenuTitleView& title : portable::MenuBarOf(view.window))
         titles += (titles.empty() ? "" : " ") + std::to_string((title.rect.left - view.client.left) * presenter.zoom) +
                   "-" + std::to_string((title.rect.right - view.client.left) * presenter.zoom);
+    titles += " bar " + std::to_string((view.menuBar.bottom - view.menuBar.top) * presenter.zoom);
     if (titles != presenter.titles) {
         presenter.titles = titles;
         Trace("titles", titles);
@@ -268,7 +271,14 @@ void DrawWindow(Shown& entry, const portable::WindowView& view, bool everything)
     }
     RECT damage = {0, 0, 0, 0};
     const bool damaged = portable::TakeDamage(view.window, &damage);
-    const std::vector<portable::ControlView> controls = portable::ControlsOf(view.window);
+    // Controls other than pictures are drawn over the renderer's image: the
+    // whole client area is drawn again when there are any.
+    std::vector<portable::ControlView> controls = portable::ControlsOf(view.window);
+    controls.erase(std::remove_if(controls.begin(), controls.end(),
+                                  [](const portable::ControlView& control) {
+                                      return control.kind == portable::ControlKind::Picture;
+                                  }),
+                   controls.end());
     if (everything || entry.fullRedraw || (damaged && !controls.empty()))
         damage = {0, 0, client.right - client.left, client.bottom - client.top};
     else if (!damaged)

@@ -118,7 +118,7 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
             SendMessageA(window, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
         return 0;
     case WM_PAINT:
-        record->needsPaint = false;
+        MarkForPaint(window, false);
         return 0;
     case WM_SETTEXT:
         record->text = lParam ? reinterpret_cast<const char*>(lParam) : "";

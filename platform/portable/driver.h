@@ -49,7 +49,8 @@ void SetInputSource(InputSource source);
 bool WaitingForInput();
 
 // Device input, as a mouse and a keyboard deliver it. Positions are in the
-// window system's screen coordinates. The window system decides which
+// window system's screen coordinates; a pointer is moved only when it
+// really moves (a window appearing under a still pointer is no movement). The window system decides which
 // window gets it (capture, the window under the pointer, the focus), makes
 // double clicks, system keys and characters, and feeds an open menu.
 enum class MouseButton { Left, Right };

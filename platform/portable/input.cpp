@@ -12,7 +12,6 @@ namespace portable {
 
 namespace {
 constexpr DWORD doubleClickMilliseconds = 500;
-constexpr int doubleClickSize = 4;
 
 bool IsChildWindow(const Window& window)
 {

@@ -5,13 +5,14 @@
 namespace portable {
 
 namespace {
+// The first window, in the order windows were made, that needs painting
+// and shows.
 bool HasPendingPaint(HWND* window)
 {
-    for (auto& entry : TheSystem().windows) {
-        Window& record = entry.second;
-        if (record.needsPaint && IsWindowVisible(HandleOf(entry.first))) {
+    for (uint32_t id : TheSystem().paintQueue) {
+        if (IsWindowVisible(HandleOf(id))) {
             if (window != nullptr)
-                *window = HandleOf(entry.first);
+                *window = HandleOf(id);
             return true;
         }
     }
@@ -74,11 +75,12 @@ void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool in
 }
 
 // Takes the next message in the real system's order: posted messages, then
-// the quit message, then the player's input, then painting, then whatever
-// the input source gives.
+// the quit message, then the player's input, then painting. When asked to,
+// the input source is asked once before painting: input comes before paint.
 bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
 {
     System& system = TheSystem();
+    bool consulted = !consultInputSource;
     for (;;) {
         auto next = system.queue.begin();
         while (next != system.queue.end() && next->input)
@@ -115,18 +117,20 @@ bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
             }
             return true;
         }
+        if (!consulted) {
+            consulted = true;
+            InputSource source = system.inputSource;
+            if (source && source())
+                continue;
+        }
         HWND paintWindow = nullptr;
         if (HasPendingPaint(&paintWindow)) {
             *message = MSG{paintWindow, WM_PAINT, 0, 0, system.ticks, system.cursor};
             if (remove)
-                FindWindowRecord(paintWindow)->needsPaint = false;
+                MarkForPaint(paintWindow, false);
             return true;
         }
-        if (!consultInputSource || !system.inputSource)
-            return false;
-        InputSource source = system.inputSource;
-        if (!source())
-            return false;
+        return false;
     }
 }
 

@@ -148,7 +148,7 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint)
     *paint = PAINTSTRUCT{};
     paint->hdc = reinterpret_cast<HDC>(window);
     paint->rcPaint = ClientRectOf(*record);
-    record->needsPaint = false;
+    MarkForPaint(window, false);
     record->currentPaint.clear();
     return paint->hdc;
 }
@@ -225,7 +225,6 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase)
     Window* record = FindWindowRecord(window);
     if (record == nullptr)
         return FALSE;
-    if (!IsSystemClass(*record))
-        record->needsPaint = true;
+    MarkForPaint(window, true);
     return TRUE;
 }

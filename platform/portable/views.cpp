@@ -2,6 +2,7 @@
 // menu bars, the open drop-down and the controls inside a window; and what
 // changed since it last looked.
 #include <algorithm>
+#include <map>
 
 #include "platform/portable/window_system.h"
 
@@ -33,9 +34,15 @@ ControlKind KindOf(const Window& window)
     return ControlKind::Panel;
 }
 
-void CollectControls(HWND parent, HWND topLevel, std::vector<ControlView>& views)
+// Each child, then its own children, in the order they were made; the
+// children of every window are found in one pass over the windows.
+void CollectControls(HWND parent, HWND topLevel, const std::map<HWND, std::vector<HWND>>& children,
+                     std::vector<ControlView>& views)
 {
-    for (HWND child : ChildWindows(parent)) {
+    const auto found = children.find(parent);
+    if (found == children.end())
+        return;
+    for (HWND child : found->second) {
         const Window* record = FindWindowRecord(child);
         if (!record->visible)
             continue;
@@ -53,7 +60,7 @@ void CollectControls(HWND parent, HWND topLevel, std::vector<ControlView>& views
         view.focused = GetFocus() == child;
         view.pressed = record->buttonPressed;
         views.push_back(view);
-        CollectControls(child, topLevel, views);
+        CollectControls(child, topLevel, children, views);
     }
 }
 }  // namespace
@@ -196,8 +203,13 @@ bool OpenDropDown(DropDownView* view)
 std::vector<ControlView> ControlsOf(HWND topLevel)
 {
     std::vector<ControlView> views;
-    if (FindWindowRecord(topLevel) != nullptr)
-        CollectControls(topLevel, topLevel, views);
+    if (FindWindowRecord(topLevel) == nullptr)
+        return views;
+    std::map<HWND, std::vector<HWND>> children;
+    for (const auto& entry : TheSystem().windows)
+        if (entry.second.style & WS_CHILD)
+            children[entry.second.parent].push_back(HandleOf(entry.first));
+    CollectControls(topLevel, topLevel, children, views);
     return views;
 }
 

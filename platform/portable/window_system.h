@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,7 @@ struct System {
     std::vector<std::unique_ptr<WindowClass>> classes;
     std::vector<std::unique_ptr<Menu>> menus;
     std::deque<QueuedMessage> queue;
+    std::set<uint32_t> paintQueue;  // windows that need painting, by id
     bool quitPosted = false;
     int quitCode = 0;
     bool inputExhausted = false;
@@ -185,6 +187,9 @@ bool IsStockObject(HGDIOBJ object);
 const Bitmap* BitmapOfObject(HBITMAP object);
 bool HasResource(const char* type, const char* name);
 std::string ResourceScript();
+
+// A window's need of WM_PAINT, kept with the queue of windows to paint.
+void MarkForPaint(HWND window, bool needsPaint);
 
 // Posts a message; `input` marks the player's input (clicks, menu choices,
 // the close box), which the queue gives out after posted messages.

@@ -121,8 +121,10 @@ void DestroyTree(HWND handle)
     if (system.lastPress.window == handle)
         system.lastPress.valid = false;
     window = FindWindowRecord(handle);
-    if (window != nullptr)
+    if (window != nullptr) {
+        system.paintQueue.erase(window->id);
         system.windows.erase(window->id);
+    }
 }
 // The rectangle a window at (x, y) of that size gets: an overlapped
 // top-level window keeps the system's minimum size.
@@ -160,6 +162,18 @@ RECT MenuBarRectOf(const Window& window)
     const LONG top = window.rect.top + frameBorder + (HasCaption(window) ? frameCaption : 0);
     return {window.rect.left + frameBorder, top, window.rect.right - frameBorder,
             window.rect.top + FrameOf(window).top};
+}
+
+void MarkForPaint(HWND window, bool needsPaint)
+{
+    Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return;
+    record->needsPaint = needsPaint;
+    if (needsPaint)
+        TheSystem().paintQueue.insert(record->id);
+    else
+        TheSystem().paintQueue.erase(record->id);
 }
 
 HWND RootOf(HWND window)
@@ -386,7 +400,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     }
     window.visible = (style & WS_VISIBLE) != 0;
     window.enabled = (style & WS_DISABLED) == 0;
-    window.needsPaint = window.visible && !IsSystemClass(window);
+    const bool paintNow = window.visible;
     if (SameName(windowClass->name, "Static") && (style & SS_TYPEMASK) == SS_BITMAP &&
         (reinterpret_cast<uintptr_t>(instance) >> 16) != 0) {
         // A picture: shows the bitmap named by its text, sized to the bitmap.
@@ -402,6 +416,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     ++system.windowsCreated;
     if (!(style & WS_CHILD))
         system.zOrder.insert(system.zOrder.begin(), handle);
+    MarkForPaint(handle, paintNow);
     NoteWindowDamage(handle);
 
     if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
@@ -479,8 +494,7 @@ BOOL WINAPI ShowWindow(HWND window, int command)
     record->visible = true;
     if (!wasVisible) {
         NoteWindowDamage(window);
-        if (!IsSystemClass(*record))
-            record->needsPaint = true;
+        MarkForPaint(window, true);
     }
     // Showing a hidden top-level window activates it; SW_SHOWNORMAL
     // activates a visible one too.
@@ -497,8 +511,8 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     NoteWindowDamage(window);
     record->rect = PlacedRect(record->style, x, y, width, height);
     NoteWindowDamage(window);
-    if (repaint && record->visible && !IsSystemClass(*record))
-        record->needsPaint = true;
+    if (repaint && record->visible)
+        MarkForPaint(window, true);
     return TRUE;
 }
 

@@ -331,6 +331,25 @@ TEST_F(Conformance, EachPictureHasABitmapOfItsOwnThatOutlivesItsWindowUntilDelet
     }
 }
 
+// A picture, like every window made visible, has its own WM_PAINT waiting:
+// the program's loop turns once more for it.
+TEST_F(Conformance, APictureMadeVisibleLeavesAWmPaintForTheLoop)
+{
+    HWND main = MakeWindow("main");
+    DispatchPending();
+    conformance::PaintNow(main);
+    DispatchPending();
+    HWND picture = MakePicture(main, "smile", 75, 11);
+    bool painted = false;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        painted = painted || (message.hwnd == picture && message.message == WM_PAINT);
+        DispatchMessageA(&message);
+    }
+    EXPECT_TRUE(painted);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE)) << "painted once";
+}
+
 // ---------------------------------------------------------------------------
 // Messages.
 
