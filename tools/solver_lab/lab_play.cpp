@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "model/board.h"
 #include "model/mines.h"
@@ -10,6 +11,7 @@
 #include "platform/random.h"
 #include "solver/solver.h"
 #include "tools/board_text.h"
+#include "tools/solver_lab/trace_digest.h"
 
 namespace {
 typedef std::chrono::steady_clock Clock;
@@ -45,9 +47,21 @@ struct HintSquare {
     int32_t x, y;
 };
 
+// The messages shown since the log was last cleared go into the digest.
+uint64_t MixMessages(uint64_t digest)
+{
+    for (const portable::MessageBoxCall& call : portable::MessageBoxLog()) {
+        digest = MixText(MixText(digest, call.title), call.text);
+        digest = MixValue(digest, call.type);
+    }
+    portable::ClearMessageBoxLog();
+    return digest;
+}
+
 // The Hint command's loop on a copy of the board, which is then thrown away.
 // The generator is put back so that timing a Hint cannot change the game.
-HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines)
+// Each step's result and the copy as the Hint leaves it go into `digest`.
+HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines, uint64_t& digest)
 {
     const uint32_t savedState = randomState;
     HintSquare found = {-1, -1};
@@ -56,6 +70,7 @@ HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines)
         int32_t pass = PassStart;
         while (found.x < 0) {
             pass = SolverStep(pass, width, height, mines, copy, nullptr, PassGuess, 0);
+            digest = MixValue(digest, static_cast<uint32_t>(pass));
             if (pass >= OutcomeStop)
                 break;
             for (int32_t x = 0; x < width && found.x < 0; ++x)
@@ -63,22 +78,44 @@ HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines)
                     if (copy[x][y].state == Revealed && !copy[x][y].isMine && live[x][y].state != Revealed)
                         found = {x, y};
         }
+        digest = MixBoard(digest, width, height, copy);
         FreeBoard(width, height, copy);
     }
     randomState = savedState;
+    digest = MixValue(MixValue(digest, static_cast<uint32_t>(found.x)), static_cast<uint32_t>(found.y));
     return found;
 }
+
+const char* EndName(GameEnd end)
+{
+    return end == GameWon ? "won" : end == GameLost ? "lost" : "stopped";
+}
+
+template <typename... Values>
+void AppendLine(std::string& text, const char* format, Values... values)
+{
+    char line[256];
+    std::snprintf(line, sizeof line, format, values...);
+    text += line;
+}
 }  // namespace
+
+void AnswerMessagesAtOnce()
+{
+    portable::SetMessageBoxHandler([](const portable::MessageBoxCall&) { return IDOK; });
+}
 
 GameRecord PlayGame(const LabOptions& options, uint32_t seed)
 {
     const int32_t width = options.width, height = options.height, mines = options.mines;
-    GameRecord record = {GameStopped, 0, 0.0, {}, {}};
+    GameRecord record = {GameStopped, 0, 0.0, {}, {}, MixValue(emptyDigest, seed), {}};
+    uint64_t& digest = record.digest;
     SeedRandom(seed);
     Board board = CreateBoard(width, height);
     if (board == nullptr)
         return record;
     PlaceMines(width, height, board, mines);
+    portable::ClearMessageBoxLog();
 
     int32_t pass = PassStart;
     for (;;) {
@@ -93,9 +130,9 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
         HintSquare hint = {-1, -1};
         if (options.hints) {
             const Clock::time_point hintStart = Clock::now();
-            hint = RunHint(width, height, board, mines);
+            hint = RunHint(width, height, board, mines, digest);
             record.hintMilliseconds.push_back(MillisecondsBetween(hintStart, Clock::now()));
-            portable::ClearMessageBoxLog();
+            digest = MixMessages(digest);
         }
 
         const int32_t given = pass;
@@ -105,23 +142,28 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
         record.stepMilliseconds.push_back(stepTime);
         record.gameMilliseconds += stepTime;
         ++record.steps;
-        portable::ClearMessageBoxLog();
+        digest = MixValue(MixValue(digest, static_cast<uint32_t>(given)), static_cast<uint32_t>(pass));
+        digest = MixMessages(digest);
+        digest = MixBoard(digest, width, height, board);
         if (options.trace && options.hints)
-            std::printf("seed %u step %d: hint %d,%d pass %d -> %d %s\n", seed, record.steps, hint.x, hint.y, given,
-                        pass, BoardToLine(width, height, board).c_str());
+            AppendLine(record.trace, "seed %u step %d: hint %d,%d pass %d -> %d ", seed, record.steps, hint.x, hint.y,
+                       given, pass);
         else if (options.trace)
-            std::printf("seed %u step %d: pass %d -> %d %s\n", seed, record.steps, given, pass,
-                        BoardToLine(width, height, board).c_str());
+            AppendLine(record.trace, "seed %u step %d: pass %d -> %d ", seed, record.steps, given, pass);
+        if (options.trace)
+            record.trace += BoardToLine(width, height, board) + "\n";
 
         if (pass >= OutcomeStop) {
             record.end = pass == OutcomeFinished ? GameWon : pass == OutcomeFailed ? GameLost : GameStopped;
             break;
         }
     }
+    digest = MixValue(MixValue(digest, record.end), static_cast<uint32_t>(record.steps));
+    digest = MixValue(digest, randomState);
+    digest = MixBoard(digest, width, height, board);
     if (options.trace)
-        std::printf("seed %u end: %s after %d steps, generator state %u\n", seed,
-                    record.end == GameWon ? "won" : record.end == GameLost ? "lost" : "stopped", record.steps,
-                    randomState);
+        AppendLine(record.trace, "seed %u end: %s after %d steps, generator state %u\n", seed, EndName(record.end),
+                   record.steps, randomState);
     FreeBoard(width, height, board);
     return record;
 }

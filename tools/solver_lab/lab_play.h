@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "tools/solver_lab/lab_options.h"
@@ -15,9 +16,16 @@ struct GameRecord {
     double gameMilliseconds;               // every tally and step of the game
     std::vector<double> stepMilliseconds;  // one entry per Solver step
     std::vector<double> hintMilliseconds;  // one entry per Hint (with --hints)
+    // The digest of the game's whole trace: each step's pass and result, the
+    // messages it showed and every field of every square after it; with
+    // --hints, each Hint's results, its square, its messages and its copy;
+    // the end, the step count and the generator state.
+    uint64_t digest;
+    std::string trace;  // with options.trace, one line per step and one at the end
 };
 
+// Solver's message boxes are answered at once, as a player closing them would.
+void AnswerMessagesAtOnce();
+
 // Seeds the generator with `seed`, lays the board and plays it to its end.
-// With options.trace, prints one line per step to stdout (with the square a
-// Hint would have uncovered first, when Hints are timed).
 GameRecord PlayGame(const LabOptions& options, uint32_t seed);

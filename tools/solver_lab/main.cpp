@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/portable/testing.h"
 #include "tools/solver_lab/lab_figures.h"
 #include "tools/solver_lab/lab_options.h"
-#include "tools/solver_lab/lab_play.h"
+#include "tools/solver_lab/lab_run.h"
 
 namespace {
 // A frame of a 60 Hz display: a step or a Hint longer than this is felt.
@@ -41,31 +40,18 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // Solver's message boxes are answered at once and not kept.
-    portable::SetMessageBoxHandler([](const portable::MessageBoxCall&) { return IDOK; });
-
-    uint64_t games = 0, won = 0, lost = 0, stopped = 0;
-    std::vector<double> stepTimes, gameTimes, hintTimes;
-    for (uint64_t seed = options.firstSeed; seed <= options.lastSeed; ++seed) {
-        GameRecord record = PlayGame(options, static_cast<uint32_t>(seed));
-        ++games;
-        won += record.end == GameWon;
-        lost += record.end == GameLost;
-        stopped += record.end == GameStopped;
-        stepTimes.insert(stepTimes.end(), record.stepMilliseconds.begin(), record.stepMilliseconds.end());
-        hintTimes.insert(hintTimes.end(), record.hintMilliseconds.begin(), record.hintMilliseconds.end());
-        gameTimes.push_back(record.gameMilliseconds);
-    }
+    LabTotals totals = RunLab(options);
 
     std::printf("board %dx%d, %d mines, seeds %u-%u\n", options.width, options.height, options.mines,
                 options.firstSeed, options.lastSeed);
     std::printf("games %llu   won %llu   lost %llu   stopped %llu   win rate %.1f%%\n",
-                static_cast<unsigned long long>(games), static_cast<unsigned long long>(won),
-                static_cast<unsigned long long>(lost), static_cast<unsigned long long>(stopped),
-                games == 0 ? 0.0 : 100.0 * static_cast<double>(won) / static_cast<double>(games));
-    PrintTimes("solver step", stepTimes, true);
-    PrintTimes("whole game", gameTimes, false);
+                static_cast<unsigned long long>(totals.games), static_cast<unsigned long long>(totals.won),
+                static_cast<unsigned long long>(totals.lost), static_cast<unsigned long long>(totals.stopped),
+                totals.games == 0 ? 0.0 : 100.0 * static_cast<double>(totals.won) / static_cast<double>(totals.games));
+    PrintTimes("solver step", totals.stepTimes, true);
+    PrintTimes("whole game", totals.gameTimes, false);
     if (options.hints)
-        PrintTimes("hint", hintTimes, true);
+        PrintTimes("hint", totals.hintTimes, true);
+    std::printf("trace digest %016llx\n", static_cast<unsigned long long>(totals.digest));
     return 0;
 }
