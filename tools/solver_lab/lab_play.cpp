@@ -78,7 +78,7 @@ HintSquare RunHint(int32_t width, int32_t height, Board live, int32_t mines, uin
                     if (copy[x][y].state == Revealed && !copy[x][y].isMine && live[x][y].state != Revealed)
                         found = {x, y};
         }
-        digest = MixBoard(digest, width, height, copy);
+        digest = MixStates(digest, width, height, copy);
         FreeBoard(width, height, copy);
     }
     randomState = savedState;
@@ -144,7 +144,8 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
         ++record.steps;
         digest = MixValue(MixValue(digest, static_cast<uint32_t>(given)), static_cast<uint32_t>(pass));
         digest = MixMessages(digest);
-        digest = MixBoard(digest, width, height, board);
+        // Every field after a guess, which writes Solver's scratch values.
+        digest = given == PassGuess ? MixBoard(digest, width, height, board) : MixStates(digest, width, height, board);
         if (options.trace && options.hints)
             AppendLine(record.trace, "seed %u step %d: hint %d,%d pass %d -> %d ", seed, record.steps, hint.x, hint.y,
                        given, pass);

@@ -17,9 +17,10 @@ struct GameRecord {
     std::vector<double> stepMilliseconds;  // one entry per Solver step
     std::vector<double> hintMilliseconds;  // one entry per Hint (with --hints)
     // The digest of the game's whole trace: each step's pass and result, the
-    // messages it showed and every field of every square after it; with
-    // --hints, each Hint's results, its square, its messages and its copy;
-    // the end, the step count and the generator state.
+    // messages it showed and the state and number of every square after it
+    // (every field after a guess); with --hints, each Hint's results, its
+    // square, its messages and its copy; the end, the step count, the
+    // generator state and every field of every square.
     uint64_t digest;
     std::string trace;  // with options.trace, one line per step and one at the end
 };

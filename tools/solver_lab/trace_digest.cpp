@@ -39,16 +39,16 @@ uint64_t MixText(uint64_t digest, const std::string& text)
     return MixValue(digest, 0);
 }
 
-// Four lanes over the squares in turn keep the multiplications independent:
-// a board is mixed after every step, so this is the lab's own inner loop.
-uint64_t MixBoard(uint64_t digest, int32_t width, int32_t height, Board board)
+// Four lanes over the squares in turn keep the multiplications independent.
+template <typename Word>
+uint64_t MixSquares(uint64_t digest, int32_t width, int32_t height, Board board, Word word)
 {
     uint64_t lanes[4] = {digest, digest ^ 1, digest ^ 2, digest ^ 3};
     int32_t lane = 0;
     for (int32_t x = 0; x < width; ++x) {
         for (int32_t y = 0; y < height; ++y) {
             uint64_t& mixed = lanes[lane];
-            mixed = (mixed ^ SquareWord(board[x][y])) * multiplier;
+            mixed = (mixed ^ word(board[x][y])) * multiplier;
             mixed ^= mixed >> 29;
             lane = (lane + 1) & 3;
         }
@@ -57,4 +57,17 @@ uint64_t MixBoard(uint64_t digest, int32_t width, int32_t height, Board board)
     for (uint64_t mixed : lanes)
         digest = MixValue(digest, mixed);
     return digest;
+}
+
+uint64_t MixBoard(uint64_t digest, int32_t width, int32_t height, Board board)
+{
+    return MixSquares(digest, width, height, board, SquareWord);
+}
+
+// A board is mixed after every step, so this is the lab's own inner loop.
+uint64_t MixStates(uint64_t digest, int32_t width, int32_t height, Board board)
+{
+    return MixSquares(digest, width, height, board, [](const Cell& cell) {
+        return static_cast<uint64_t>(cell.state) | static_cast<uint64_t>(static_cast<uint32_t>(cell.adjacentMines)) << 32;
+    });
 }

@@ -18,3 +18,7 @@ uint64_t MixText(uint64_t digest, const std::string& text);
 
 // Mixes every field of every square into a digest, column by column.
 uint64_t MixBoard(uint64_t digest, int32_t width, int32_t height, Board board);
+
+// Mixes the state and the number of every square: what a step changes,
+// Solver's scratch values apart.
+uint64_t MixStates(uint64_t digest, int32_t width, int32_t height, Board board);
