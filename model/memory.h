@@ -10,6 +10,13 @@
 void* AllocateMemory(size_t bytes);
 void ReleaseMemory(void* block);
 
+// `count` blocks of `bytes` each, exactly as `count` calls of AllocateMemory
+// in a row: returns how many were allocated, into the first places of
+// `blocks`, stopping at the first that failed.
+int32_t AllocateBlocks(size_t bytes, int32_t count, void** blocks);
+// ReleaseMemory on each of the `count` blocks.
+void ReleaseBlocks(int32_t count, void** blocks);
+
 // The blocks allocated and not yet released: every board and view store is
 // accounted for when this is 0 after the game is released.
 int32_t LiveMemoryBlocks();
