@@ -3,7 +3,9 @@
 
 #include "model/board.h"
 #include "model/reveal.h"
+#include "solver/board_map.h"
 #include "solver/forced_moves.h"
+#include "solver/lazy_copy.h"
 #include "solver/messages.h"
 #include "solver/quiet_trial.h"
 
@@ -17,13 +19,27 @@ void RunTrial(const StepArguments& step, Board trial)
 // Squares uncovered as assumptions are skipped: their numbers were never seen.
 Truth HasContradiction(int32_t width, int32_t height, Board board)
 {
-    for (int32_t x = 0; x < width; ++x) {
-        for (int32_t y = 0; y < height; ++y) {
-            const Cell& cell = board[x][y];
-            if (cell.state != Revealed || cell.assumedSafe)
-                continue;
-            const NeighbourCounts counts = CountAround(x, y, width, height, board);
-            if (counts.marked > cell.adjacentMines || counts.unrevealed < cell.adjacentMines)
+    BoardMap map;
+    MapBoard(map, width, height, board);
+    return HasContradiction(map, board);
+}
+
+// The map's counts settle every square whose number it holds; the others
+// are counted one by one.
+Truth HasContradiction(const BoardMap& map, Board board)
+{
+    for (int32_t x = 0; x < map.width; ++x) {
+        const ColumnCounts& number = map.number[x];
+        const uint64_t contradicted =
+            GreaterCount(map.markedAround[x], number) | GreaterCount(number, map.unrevealedAround[x]);
+        if ((contradicted & map.seen[x] & ~map.oddNumbers[x]) != 0)
+            return 1;
+        for (uint64_t rows = map.oddNumbers[x]; rows != 0;) {
+            const int32_t y = LowestRow(rows);
+            rows = RowsBelow(rows, y);
+            const int32_t value = board[x][y].adjacentMines;
+            const NeighbourCounts counts = CountAround(x, y, map.width, map.height, board);
+            if (counts.marked > value || counts.unrevealed < value)
                 return 1;
         }
     }
@@ -54,8 +70,8 @@ bool BordersUncoveredSquare(const StepArguments& step, int32_t x, int32_t y)
 
 // A trial copy of the step's board, with the assumption made at (x, y)
 // unless x is -1; the forced moves are run on it, it is tested and it is
-// released. `scratch` is given when the step's board is quiet.
-Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y, TrialScratch* scratch)
+// released.
+Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y)
 {
     Board trial = CopyBoard(step.width, step.height, step.board);
     if (trial == nullptr)
@@ -64,14 +80,28 @@ Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x
         MarkCell(x, y, step.width, step.height, trial);
     else if (x >= 0)
         RevealCell(x, y, step.width, step.height, trial, 1);
-    Truth contradiction = 0;
-    if (scratch != nullptr) {
-        contradiction = RunQuietTrial(step, trial, x, y, *scratch);
-    } else {
-        RunTrial(step, trial);
-        contradiction = HasContradiction(step.width, step.height, trial);
-    }
+    RunTrial(step, trial);
+    const Truth contradiction = HasContradiction(step.width, step.height, trial);
     FreeBoard(step.width, step.height, trial);
+    return contradiction ? Contradicted : Consistent;
+}
+
+// The same on a quiet board, looking only at what the assumption at (x, y)
+// sets off (see RunQuietTrial), on a copy that copies only the columns the
+// trial changes.
+Verdict RunQuietTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y,
+                          TrialScratch& scratch)
+{
+    LazyCopy copy;
+    if (!MakeLazyCopy(copy, step.width, step.height, step.board))
+        return NoCopy;
+    OwnColumns(copy, x, x);
+    if (assumption == AssumeMine)
+        MarkCell(x, y, step.width, step.height, copy.board);
+    else
+        RevealCell(x, y, step.width, step.height, copy.board, 1);
+    const Truth contradiction = RunQuietTrial(step, copy.board, x, y, scratch, &copy);
+    ReleaseLazyCopy(copy);
     return contradiction ? Contradicted : Consistent;
 }
 
@@ -83,24 +113,44 @@ Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x
 // no uncovered square cannot change how any number sees its neighbours, so
 // its trial runs exactly as a trial without an assumption: on a quiet board
 // that one finds nothing; otherwise it is run once, when first needed, and
-// stands for all such candidates. On a quiet board the trials look only at
-// the numbers that can act (see RunQuietTrial).
+// stands for all such candidates. On a quiet board the map says which
+// candidates border an uncovered square, and the trials look only at the
+// numbers that can act (see RunQuietTrial), on copies that copy only the
+// columns they change.
 Verdict FindContradiction(const StepArguments& step, Assumption assumption, int32_t& foundX, int32_t& foundY)
 {
-    const bool quiet = IsQuietBoard(step);
-    TrialScratch scratch = {};
-    Verdict withoutAssumption = quiet ? Consistent : NoCopy;
-    bool withoutAssumptionKnown = quiet;
+    if (IsQuietBoard(step)) {
+        BoardMap local;
+        const BoardMap& map = MapOfStep(step, local);
+        TrialScratch scratch = {};
+        for (int32_t x = 0; x < step.width; ++x) {
+            for (uint64_t rows = map.candidates[x] & RowsNear(map, map.seen, x); rows != 0;) {
+                const int32_t y = LowestRow(rows);
+                rows = RowsBelow(rows, y);
+                const Verdict verdict = RunQuietTrialCopy(step, assumption, x, y, scratch);
+                if (verdict == Contradicted) {
+                    foundX = x;
+                    foundY = y;
+                }
+                if (verdict != Consistent)
+                    return verdict;
+            }
+        }
+        return Consistent;
+    }
+
+    Verdict withoutAssumption = NoCopy;
+    bool withoutAssumptionKnown = false;
     for (int32_t x = 0; x < step.width; ++x) {
         for (int32_t y = 0; y < step.height; ++y) {
             if (!IsCandidateSquare(step.board[x][y]))
                 continue;
             Verdict verdict = Consistent;
             if (BordersUncoveredSquare(step, x, y)) {
-                verdict = RunTrialCopy(step, assumption, x, y, quiet ? &scratch : nullptr);
+                verdict = RunTrialCopy(step, assumption, x, y);
             } else {
                 if (!withoutAssumptionKnown) {
-                    withoutAssumption = RunTrialCopy(step, assumption, -1, -1, nullptr);
+                    withoutAssumption = RunTrialCopy(step, assumption, -1, -1);
                     withoutAssumptionKnown = true;
                 }
                 verdict = withoutAssumption;

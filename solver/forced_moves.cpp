@@ -2,23 +2,27 @@
 #include "solver/forced_moves.h"
 
 #include "model/reveal.h"
+#include "solver/board_map.h"
 
-// The window is clipped to the board once, instead of testing each position.
+// The window is clipped to the board once and counted whole; the square
+// itself is then taken out again.
 NeighbourCounts CountAround(int32_t x, int32_t y, int32_t width, int32_t height, Board board)
 {
-    NeighbourCounts counts = {0, 0};
     const int32_t firstColumn = x > 0 ? x - 1 : 0, lastColumn = x + 1 < width ? x + 1 : width - 1;
     const int32_t firstRow = y > 0 ? y - 1 : 0, lastRow = y + 1 < height ? y + 1 : height - 1;
+    int32_t marked = 0, revealed = 0;
     for (int32_t column = firstColumn; column <= lastColumn; ++column) {
         const Cell* cells = board[column];
         for (int32_t row = firstRow; row <= lastRow; ++row) {
-            if (column == x && row == y)
-                continue;
-            counts.marked += cells[row].state == Marked;
-            counts.unrevealed += cells[row].state != Revealed;
+            marked += cells[row].state == Marked;
+            revealed += cells[row].state == Revealed;
         }
     }
-    return counts;
+    const CellState own = board[x][y].state;
+    marked -= own == Marked;
+    revealed -= own == Revealed;
+    const int32_t neighbours = (lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) - 1;
+    return {marked, neighbours - revealed};
 }
 
 // On Solver's boards a pass that acts always finds a Covered square in the
@@ -54,21 +58,63 @@ void ApplyForcedMove(ForcedMove move, int32_t x, int32_t y, int32_t width, int32
         MarkAround(x, y, width, height, board);
 }
 
+uint64_t ForcedMoveRows(const BoardMap& map, ForcedMove move, int32_t x)
+{
+    const ColumnCounts& number = map.number[x];
+    const ColumnCounts& marked = map.markedAround[x];
+    const ColumnCounts& unrevealed = map.unrevealedAround[x];
+    const uint64_t holds = move == UncoverAround ? SameCount(marked, number) & ~SameCount(unrevealed, marked)
+                                                 : SameCount(unrevealed, number) & ~SameCount(marked, number);
+    return (holds | map.oddNumbers[x]) & map.numbers[x] & RowsNear(map, map.covered, x);
+}
+
 namespace {
+// The map after a move at (x, y): its window is read again. A flood fill
+// that went on from a 0 uncovered in the window may have reached anywhere,
+// and then the whole board is read again.
+void MapAfterMove(const StepArguments& step, BoardMap& map, ForcedMove move, int32_t x, int32_t y)
+{
+    bool flooded = false;
+    for (int32_t column = x - 1; column <= x + 1 && move == UncoverAround && !step.hypothetical; ++column) {
+        for (int32_t row = y - 1; row <= y + 1; ++row) {
+            if (column < 0 || row < 0 || column >= step.width || row >= step.height)
+                continue;
+            const Cell& cell = step.board[column][row];
+            const bool wasCovered = (map.covered[column] >> row) & 1;
+            if (wasCovered && cell.state == Revealed && !cell.isMine && cell.adjacentMines == 0)
+                flooded = true;
+        }
+    }
+    if (flooded)
+        MapBoard(map, step.width, step.height, step.board);
+    else
+        MapWindow(map, x, y, step.board);
+}
+
 // One sweep of a forced move over every constraint square, columns outer;
 // squares uncovered earlier in the sweep can act later in the same sweep.
 // True when it changed the board.
+//
+// Only squares where the map shows the pattern are looked at: elsewhere it
+// does not hold, or the square has no Covered neighbour and the move's area
+// operation would change nothing. The map is read again around every move.
 Truth SweepForcedMove(const StepArguments& step, ForcedMove move)
 {
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
     Truth progress = 0;
     for (int32_t x = 0; x < step.width; ++x) {
-        for (int32_t y = 0; y < step.height; ++y) {
-            if (!IsConstraintSquare(step.board[x][y]) ||
-                !ForcedMoveApplies(move, x, y, step.width, step.height, step.board))
+        uint64_t rows = ForcedMoveRows(map, move, x);
+        while (rows != 0) {
+            const int32_t y = LowestRow(rows);
+            rows = RowsBelow(rows, y);
+            if (!ForcedMoveApplies(move, x, y, step.width, step.height, step.board))
                 continue;
             if (WindowHasCovered(x, y, step.width, step.height, step.board))
                 progress = 1;
             ApplyForcedMove(move, x, y, step.width, step.height, step.board, step.hypothetical);
+            MapAfterMove(step, map, move, x, y);
+            rows = RowsBelow(ForcedMoveRows(map, move, x), y);
         }
     }
     return progress;

@@ -6,6 +6,7 @@
 #include "model/neighbours.h"
 #include "model/reveal.h"
 #include "platform/random.h"
+#include "solver/board_map.h"
 #include "solver/messages.h"
 
 namespace {
@@ -19,14 +20,18 @@ void ResetOdds(const StepArguments& step)
 }
 
 // Every uncovered square (a 0 included) spreads its unmarked mines evenly
-// over its covered neighbours.
+// over its covered neighbours. Only squares with a Covered neighbour have
+// any to spread over; the map says which, and the sums are made in the same
+// order as a scan of every square would make them.
 void CollectEstimates(const StepArguments& step)
 {
+    BoardMap local;
+    const BoardMap& map = MapOfStep(step, local);
     for (int32_t x = 0; x < step.width; ++x) {
-        for (int32_t y = 0; y < step.height; ++y) {
+        for (uint64_t rows = map.seen[x] & RowsNear(map, map.covered, x); rows != 0;) {
+            const int32_t y = LowestRow(rows);
+            rows = RowsBelow(rows, y);
             const Cell& cell = step.board[x][y];
-            if (cell.state != Revealed || cell.assumedSafe)
-                continue;
             const int32_t marked = CountMarkedNeighbours(x, y, step.width, step.height, step.board);
             const int32_t covered = CountUnrevealedNeighbours(x, y, step.width, step.height, step.board) - marked;
             if (covered == 0)

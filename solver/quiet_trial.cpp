@@ -2,8 +2,10 @@
 #include "solver/quiet_trial.h"
 
 #include "model/reveal.h"
+#include "solver/board_map.h"
 #include "solver/exclusion.h"
 #include "solver/forced_moves.h"
+#include "solver/lazy_copy.h"
 
 namespace {
 // Flags of a square in a quiet trial.
@@ -15,6 +17,7 @@ struct QuietTrial {
     const StepArguments& step;
     Board board;
     TrialScratch& scratch;
+    LazyCopy* copy;  // columns are made the copy's own before they change
     int32_t lowest;   // the first and last squares, in scan order, ever flagged
     int32_t highest;
 };
@@ -79,6 +82,8 @@ bool Sweep(QuietTrial& trial, uint8_t pass)
         if (changes == 0)
             continue;
         progress = true;
+        if (trial.copy != nullptr)
+            OwnColumns(*trial.copy, x - 1, x + 1);
         ApplyForcedMove(move, x, y, width, height, trial.board, 1);
         for (int32_t i = 0; i < changes; ++i)
             NoteChange(trial, changedX[i], changedY[i]);
@@ -89,18 +94,25 @@ bool Sweep(QuietTrial& trial, uint8_t pass)
 
 bool IsQuietBoard(const StepArguments& step)
 {
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    if (map.quiet >= 0)
+        return map.quiet == 1;
+    map.quiet = 0;
+    // Only where the map shows a pattern (see ForcedMoveRows).
     for (int32_t x = 0; x < step.width; ++x) {
-        for (int32_t y = 0; y < step.height; ++y) {
-            const Cell& cell = step.board[x][y];
-            if (!IsConstraintSquare(cell))
-                continue;
+        for (uint64_t rows = ForcedMoveRows(map, UncoverAround, x) | ForcedMoveRows(map, MarkAroundNumber, x);
+             rows != 0;) {
+            const int32_t y = LowestRow(rows);
+            rows = RowsBelow(rows, y);
             if ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
                  ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
                 WindowHasCovered(x, y, step.width, step.height, step.board))
                 return false;
         }
     }
-    return !HasContradiction(step.width, step.height, step.board);
+    map.quiet = !HasContradiction(map, step.board);
+    return map.quiet == 1;
 }
 
 void ClearTrialScratch(TrialScratch& scratch)
@@ -110,10 +122,11 @@ void ClearTrialScratch(TrialScratch& scratch)
     scratch.flaggedCount = 0;
 }
 
-Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y, TrialScratch& scratch)
+Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y, TrialScratch& scratch,
+                    LazyCopy* copy)
 {
     const int32_t width = step.width, height = step.height;
-    QuietTrial trial = {step, board, scratch, width * height, -1};
+    QuietTrial trial = {step, board, scratch, copy, width * height, -1};
     NoteChange(trial, x, y);
 
     // The trial's steps: pass 2 while it makes progress, then pass 3; after

@@ -22,10 +22,14 @@ struct TrialScratch {
 };
 void ClearTrialScratch(TrialScratch& scratch);
 
+struct LazyCopy;
+
 // A trial on a copy of a quiet board, with the assumption already made at
 // (x, y), that gives exactly what RunTrial then HasContradiction give: on a
 // quiet board a number can act, or be contradicted, only once one of its
 // neighbours has changed, so only those numbers are looked at, in the same
 // order as the passes' sweeps. Returns whether the copy shows a
-// contradiction.
-Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch);
+// contradiction. When `trial` is the board of `copy`, the columns that the
+// trial changes are made the copy's own first.
+Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch,
+                    LazyCopy* copy = nullptr);

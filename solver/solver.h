@@ -16,6 +16,9 @@
 // its trial calls and never reads it.
 struct CellView;
 
+// Where the squares of each kind lie on the step's board (board_map.h).
+struct BoardMap;
+
 // The pass to run (as argument) and what the step found (as result).
 enum SolverPass : int32_t {
     PassStart = 0,         // clear every mark, then run as pass 2
@@ -51,6 +54,9 @@ struct StepArguments {
     Board board;
     CellView** views;
     Truth hypothetical;
+    // Read once by the step and kept up to date by the forced moves; a pass
+    // called on its own without one reads the board itself.
+    BoardMap* map = nullptr;
 };
 
 // A pass that found nothing returns this, and the step goes on to the next.

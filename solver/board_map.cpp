@@ -1,0 +1,160 @@
+#include "solver/board_map.h"
+
+
+namespace {
+// What the map keeps of the rows of one column.
+struct ColumnMap {
+    uint64_t covered, candidates, marked, unrevealed, seen, mines, numbers, oddNumbers;
+    ColumnCounts number;
+};
+
+constexpr uint64_t lowBitOfEachByte = 0x0101010101010101ull;
+
+// Bit i of the result is the lowest bit of byte i of `bytes`.
+uint64_t LowBits(uint64_t bytes)
+{
+    return ((bytes & lowBitOfEachByte) * 0x0102040810204080ull) >> 56;
+}
+
+// Bit i is set where byte i, a value from 0 to 7, is 0.
+uint64_t ZeroBytes(uint64_t bytes)
+{
+    return LowBits(~(bytes | bytes >> 1 | bytes >> 2));
+}
+
+// Rows `first` to `last` of a column, each at its own bit. The squares'
+// fields are gathered a byte a row, eight rows to a word, and each word is
+// then turned into bits at once.
+ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
+{
+    uint64_t covered = 0, marked = 0, revealed = 0, assumed = 0, mines = 0, odd = 0;
+    ColumnCounts number = {};
+    for (int32_t base = first & ~7; base <= last; base += 8) {
+        // A state above 7 is no state at all; a number above 15 is kept as
+        // 16, which the counts cannot hold.
+        uint64_t state = 0, value = 0, flags = 0;
+        const int32_t from = base > first ? base : first, to = base + 7 < last ? base + 7 : last;
+        for (int32_t y = from; y <= to; ++y) {
+            const Cell& cell = cells[y];
+            const int32_t shift = 8 * (y - base);
+            const uint32_t ownValue = static_cast<uint32_t>(cell.adjacentMines);
+            const uint32_t ownState = cell.state;
+            state |= static_cast<uint64_t>(ownState < 8 ? ownState : 7) << shift;
+            value |= static_cast<uint64_t>(ownValue < 16 ? ownValue : 16) << shift;
+            flags |= static_cast<uint64_t>((cell.assumedSafe != 0) | (cell.isMine != 0) << 1) << shift;
+        }
+        // Bytes outside the rows read are 0, which reads as Covered.
+        const uint64_t read = (((2ull << (to - from)) - 1) << (from - base)) << base;
+        covered |= (ZeroBytes(state) << base) & read;
+        marked |= ZeroBytes(state ^ (lowBitOfEachByte * Marked)) << base;
+        revealed |= ZeroBytes(state ^ (lowBitOfEachByte * Revealed)) << base;
+        assumed |= LowBits(flags) << base;
+        mines |= LowBits(flags >> 1) << base;
+        odd |= LowBits(value >> 4) << base;
+        number.digit[0] |= LowBits(value) << base;
+        number.digit[1] |= LowBits(value >> 1) << base;
+        number.digit[2] |= LowBits(value >> 2) << base;
+        number.digit[3] |= LowBits(value >> 3) << base;
+    }
+    const uint64_t rows = ((2ull << (last - first)) - 1) << first;
+    ColumnMap column;
+    column.covered = covered;
+    column.candidates = covered & ~assumed;
+    column.marked = marked;
+    column.unrevealed = ~revealed & rows;
+    column.seen = revealed & ~assumed;
+    column.mines = mines;
+    column.oddNumbers = column.seen & odd;
+    column.numbers = column.oddNumbers;
+    for (int32_t k = 0; k < 4; ++k) {
+        column.number.digit[k] = number.digit[k] & column.seen & ~odd;
+        column.numbers |= column.number.digit[k];
+    }
+    return column;
+}
+
+// Puts the `rows` of a column read with ReadRows into the map.
+void StoreRows(BoardMap& map, int32_t x, const ColumnMap& column, uint64_t rows)
+{
+    auto merge = [rows](uint64_t& kept, uint64_t read) { kept = (kept & ~rows) | (read & rows); };
+    merge(map.covered[x], column.covered);
+    merge(map.candidates[x], column.candidates);
+    merge(map.marked[x], column.marked);
+    merge(map.unrevealed[x], column.unrevealed);
+    merge(map.seen[x], column.seen);
+    merge(map.mines[x], column.mines);
+    merge(map.numbers[x], column.numbers);
+    merge(map.oddNumbers[x], column.oddNumbers);
+    for (int32_t k = 0; k < 4; ++k)
+        merge(map.number[x].digit[k], column.number.digit[k]);
+}
+
+// How many of the eight neighbours of each row of column x are of `kind`:
+// three from each side column, two from the column itself, added as binary
+// digits a whole column at a time.
+ColumnCounts CountNeighbours(const BoardMap& map, const uint64_t* kind, int32_t x)
+{
+    const uint64_t left = x > 0 ? kind[x - 1] : 0, middle = kind[x], right = x + 1 < map.width ? kind[x + 1] : 0;
+    const uint64_t allRows = map.allRows;
+    // Row y's neighbours one row up and one down, moved to bit y.
+    const uint64_t leftUp = (left << 1) & allRows, leftDown = left >> 1;
+    const uint64_t rightUp = (right << 1) & allRows, rightDown = right >> 1;
+    const uint64_t middleUp = (middle << 1) & allRows, middleDown = middle >> 1;
+    // Each side column: 0 to 3, two digits; the middle: 0 to 2.
+    const uint64_t left0 = leftUp ^ left ^ leftDown, left1 = (leftUp & left) | (leftDown & (leftUp ^ left));
+    const uint64_t right0 = rightUp ^ right ^ rightDown, right1 = (rightUp & right) | (rightDown & (rightUp ^ right));
+    const uint64_t middle0 = middleUp ^ middleDown, middle1 = middleUp & middleDown;
+    // The three added digit by digit.
+    const uint64_t carry0 = (left0 & right0) | (middle0 & (left0 ^ right0));
+    const uint64_t twos = left1 ^ right1 ^ middle1, fours = (left1 & right1) | (middle1 & (left1 ^ right1));
+    const uint64_t moreFours = twos & carry0;
+    ColumnCounts counts;
+    counts.digit[0] = left0 ^ right0 ^ middle0;
+    counts.digit[1] = twos ^ carry0;
+    counts.digit[2] = fours ^ moreFours;
+    counts.digit[3] = fours & moreFours;
+    return counts;
+}
+
+void CountColumns(BoardMap& map, int32_t first, int32_t last)
+{
+    if (first < 0)
+        first = 0;
+    if (last >= map.width)
+        last = map.width - 1;
+    for (int32_t x = first; x <= last; ++x) {
+        map.markedAround[x] = CountNeighbours(map, map.marked, x);
+        map.unrevealedAround[x] = CountNeighbours(map, map.unrevealed, x);
+    }
+}
+}  // namespace
+
+void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board)
+{
+    map.width = width;
+    map.height = height;
+    map.allRows = (1ull << height) - 1;
+    map.quiet = -1;
+    for (int32_t x = 0; x < width; ++x)
+        StoreRows(map, x, ReadRows(board[x], 0, height - 1), ~0ull);
+    CountColumns(map, 0, width - 1);
+}
+
+void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board)
+{
+    const int32_t first = y > 0 ? y - 1 : 0, last = y + 1 < map.height ? y + 1 : map.height - 1;
+    const uint64_t rows = ((2ull << (last - first)) - 1) << first;
+    for (int32_t column = x - 1; column <= x + 1; ++column)
+        if (column >= 0 && column < map.width)
+            StoreRows(map, column, ReadRows(board[column], first, last), rows);
+    CountColumns(map, x - 2, x + 2);
+    map.quiet = -1;
+}
+
+BoardMap& MapOfStep(const StepArguments& step, BoardMap& local)
+{
+    if (step.map != nullptr)
+        return *step.map;
+    MapBoard(local, step.width, step.height, step.board);
+    return local;
+}
