@@ -21,20 +21,24 @@ double MillisecondsBetween(Clock::time_point start, Clock::time_point end)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-// The shell's tally and win test: won when the mines not yet marked equal
-// the covered squares, and then every covered square is marked.
-bool TallyWins(int32_t width, int32_t height, Board board, int32_t mines)
+// The squares of each kind, counted without mixing.
+SquareTally CountSquares(int32_t width, int32_t height, Board board)
 {
-    int32_t minesLeft = mines;
-    int32_t covered = 0;
+    SquareTally tally = {0, 0};
     for (int32_t x = 0; x < width; ++x)
         for (int32_t y = 0; y < height; ++y) {
-            if (board[x][y].state == Covered)
-                ++covered;
-            if (board[x][y].state == Marked)
-                --minesLeft;
+            tally.covered += board[x][y].state == Covered;
+            tally.marked += board[x][y].state == Marked;
         }
-    if (minesLeft != covered)
+    return tally;
+}
+
+// The shell's tally and win test on the board as counted: won when the
+// mines not yet marked equal the covered squares, and then every covered
+// square is marked.
+bool TallyWins(int32_t width, int32_t height, Board board, int32_t mines, const SquareTally& tally)
+{
+    if (mines - tally.marked != tally.covered)
         return false;
     for (int32_t x = 0; x < width; ++x)
         for (int32_t y = 0; y < height; ++y)
@@ -117,10 +121,13 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
     PlaceMines(width, height, board, mines);
     portable::ClearMessageBoxLog();
 
+    // The tally of each turn is counted while the last step's board is mixed
+    // into the digest; the board does not change in between.
+    SquareTally tally = CountSquares(width, height, board);
     int32_t pass = PassStart;
     for (;;) {
         const Clock::time_point tallyStart = Clock::now();
-        const bool won = TallyWins(width, height, board, mines);
+        const bool won = TallyWins(width, height, board, mines, tally);
         record.gameMilliseconds += MillisecondsBetween(tallyStart, Clock::now());
         if (won) {
             record.end = GameWon;
@@ -145,7 +152,12 @@ GameRecord PlayGame(const LabOptions& options, uint32_t seed)
         digest = MixValue(MixValue(digest, static_cast<uint32_t>(given)), static_cast<uint32_t>(pass));
         digest = MixMessages(digest);
         // Every field after a guess, which writes Solver's scratch values.
-        digest = given == PassGuess ? MixBoard(digest, width, height, board) : MixStates(digest, width, height, board);
+        if (given == PassGuess) {
+            digest = MixBoard(digest, width, height, board);
+            tally = CountSquares(width, height, board);
+        } else {
+            digest = MixStates(digest, width, height, board, tally);
+        }
         if (options.trace && options.hints)
             AppendLine(record.trace, "seed %u step %d: hint %d,%d pass %d -> %d ", seed, record.steps, hint.x, hint.y,
                        given, pass);

@@ -22,3 +22,10 @@ uint64_t MixBoard(uint64_t digest, int32_t width, int32_t height, Board board);
 // Mixes the state and the number of every square: what a step changes,
 // Solver's scratch values apart.
 uint64_t MixStates(uint64_t digest, int32_t width, int32_t height, Board board);
+
+// The same, counting the Covered and the Marked squares on the way.
+struct SquareTally {
+    int32_t covered;
+    int32_t marked;
+};
+uint64_t MixStates(uint64_t digest, int32_t width, int32_t height, Board board, SquareTally& tally);
