@@ -129,17 +129,27 @@ int32_t AllocateBlocks(size_t bytes, int32_t count, void** blocks)
 
 void ReleaseBlocks(int32_t count, void** blocks)
 {
+    // The place being filled and its count are kept at hand while blocks of
+    // one size follow each other, as a table's columns do.
     KeptBlocks* room = nullptr;
+    int32_t roomCount = 0, released = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (blocks[i] == nullptr)
             continue;
-        --liveBlocks;
+        ++released;
         BlockHeader* header = static_cast<BlockHeader*>(blocks[i]) - 1;
-        if (room == nullptr || room->bytes != header->bytes || room->count >= keptPerSize)
+        if (room == nullptr || room->bytes != header->bytes || roomCount >= keptPerSize) {
+            if (room != nullptr)
+                room->count = roomCount;
             room = RoomFor(header->bytes);
+            roomCount = room != nullptr ? room->count : 0;
+        }
         if (room != nullptr)
-            room->blocks[room->count++] = header;
+            room->blocks[roomCount++] = header;
         else
             std::free(header);
     }
+    if (room != nullptr)
+        room->count = roomCount;
+    liveBlocks -= released;
 }
