@@ -1,5 +1,7 @@
 #include "solver/board_map.h"
 
+#include <cstring>
+
 
 namespace {
 // What the map keeps of the rows of one column.
@@ -23,47 +25,66 @@ uint64_t ZeroBytes(uint64_t bytes)
 }
 
 // Rows `first` to `last` of a column, each at its own bit. The squares'
-// fields are gathered a byte a row, eight rows to a word, and each word is
-// then turned into bits at once.
+// fields are first laid out a byte a row, then turned into bits eight rows
+// at a time.
 ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
 {
+    // Only the words at either end hold bytes outside the rows read.
+    uint8_t states[64], values[64], assumptions[64], mineFlags[64];
+    uint8_t* const laidOut[] = {states, values, assumptions, mineFlags};
+    for (uint8_t* bytes : laidOut) {
+        std::memset(bytes + (first & ~7), 0, 8);
+        std::memset(bytes + (last & ~7), 0, 8);
+    }
+    // Every field as it is, its bits gathered on the way: a state above 7 is
+    // no state at all and a number above 15 is more than the counts hold,
+    // and then the column is laid out again with such values held down.
+    uint32_t allStates = 0, allValues = 0;
+    for (int32_t y = first; y <= last; ++y) {
+        const Cell& cell = cells[y];
+        const uint32_t state = cell.state, value = static_cast<uint32_t>(cell.adjacentMines);
+        allStates |= state;
+        allValues |= value;
+        states[y] = static_cast<uint8_t>(state);
+        values[y] = static_cast<uint8_t>(value);
+        assumptions[y] = cell.assumedSafe != 0;
+        mineFlags[y] = cell.isMine != 0;
+    }
+    if (allStates > 7 || allValues > 15) {
+        for (int32_t y = first; y <= last; ++y) {
+            const uint32_t state = cells[y].state, value = static_cast<uint32_t>(cells[y].adjacentMines);
+            states[y] = static_cast<uint8_t>(state < 8 ? state : 7);
+            values[y] = static_cast<uint8_t>(value < 16 ? value : 16);
+        }
+    }
     uint64_t covered = 0, marked = 0, revealed = 0, assumed = 0, mines = 0, odd = 0;
     ColumnCounts number = {};
     for (int32_t base = first & ~7; base <= last; base += 8) {
-        // A state above 7 is no state at all; a number above 15 is kept as
-        // 16, which the counts cannot hold.
-        uint64_t state = 0, value = 0, flags = 0;
-        const int32_t from = base > first ? base : first, to = base + 7 < last ? base + 7 : last;
-        for (int32_t y = from; y <= to; ++y) {
-            const Cell& cell = cells[y];
-            const int32_t shift = 8 * (y - base);
-            const uint32_t ownValue = static_cast<uint32_t>(cell.adjacentMines);
-            const uint32_t ownState = cell.state;
-            state |= static_cast<uint64_t>(ownState < 8 ? ownState : 7) << shift;
-            value |= static_cast<uint64_t>(ownValue < 16 ? ownValue : 16) << shift;
-            flags |= static_cast<uint64_t>((cell.assumedSafe != 0) | (cell.isMine != 0) << 1) << shift;
-        }
-        // Bytes outside the rows read are 0, which reads as Covered.
-        const uint64_t read = (((2ull << (to - from)) - 1) << (from - base)) << base;
-        covered |= (ZeroBytes(state) << base) & read;
+        uint64_t state = 0, value = 0, assumption = 0, mine = 0;
+        std::memcpy(&state, states + base, sizeof state);
+        std::memcpy(&value, values + base, sizeof value);
+        std::memcpy(&assumption, assumptions + base, sizeof assumption);
+        std::memcpy(&mine, mineFlags + base, sizeof mine);
+        covered |= ZeroBytes(state) << base;
         marked |= ZeroBytes(state ^ (lowBitOfEachByte * Marked)) << base;
         revealed |= ZeroBytes(state ^ (lowBitOfEachByte * Revealed)) << base;
-        assumed |= LowBits(flags) << base;
-        mines |= LowBits(flags >> 1) << base;
+        assumed |= LowBits(assumption) << base;
+        mines |= LowBits(mine) << base;
         odd |= LowBits(value >> 4) << base;
         number.digit[0] |= LowBits(value) << base;
         number.digit[1] |= LowBits(value >> 1) << base;
         number.digit[2] |= LowBits(value >> 2) << base;
         number.digit[3] |= LowBits(value >> 3) << base;
     }
+    // Bytes outside the rows read are 0, which reads as Covered.
     const uint64_t rows = ((2ull << (last - first)) - 1) << first;
     ColumnMap column;
-    column.covered = covered;
-    column.candidates = covered & ~assumed;
-    column.marked = marked;
+    column.covered = covered & rows;
+    column.candidates = column.covered & ~assumed;
+    column.marked = marked & rows;
     column.unrevealed = ~revealed & rows;
-    column.seen = revealed & ~assumed;
-    column.mines = mines;
+    column.seen = revealed & rows & ~assumed;
+    column.mines = mines & rows;
     column.oddNumbers = column.seen & odd;
     column.numbers = column.oddNumbers;
     for (int32_t k = 0; k < 4; ++k) {
@@ -116,28 +137,25 @@ ColumnCounts CountNeighbours(const BoardMap& map, const uint64_t* kind, int32_t 
     return counts;
 }
 
-void CountColumns(BoardMap& map, int32_t first, int32_t last)
-{
-    if (first < 0)
-        first = 0;
-    if (last >= map.width)
-        last = map.width - 1;
-    for (int32_t x = first; x <= last; ++x) {
-        map.markedAround[x] = CountNeighbours(map, map.marked, x);
-        map.unrevealedAround[x] = CountNeighbours(map, map.unrevealed, x);
-    }
-}
 }  // namespace
+
+void CountColumn(BoardMap& map, int32_t x)
+{
+    map.markedAround[x] = CountNeighbours(map, map.marked, x);
+    map.unrevealedAround[x] = CountNeighbours(map, map.unrevealed, x);
+    map.countsKnown |= 1ull << x;
+}
 
 void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board)
 {
     map.width = width;
     map.height = height;
     map.allRows = (1ull << height) - 1;
+    map.allColumns = (1ull << width) - 1;
     map.quiet = -1;
     for (int32_t x = 0; x < width; ++x)
         StoreRows(map, x, ReadRows(board[x], 0, height - 1), ~0ull);
-    CountColumns(map, 0, width - 1);
+    map.countsKnown = 0;
 }
 
 void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board)
@@ -147,7 +165,10 @@ void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board)
     for (int32_t column = x - 1; column <= x + 1; ++column)
         if (column >= 0 && column < map.width)
             StoreRows(map, column, ReadRows(board[column], first, last), rows);
-    CountColumns(map, x - 2, x + 2);
+    // The counts of columns x - 2 to x + 2 see the window.
+    for (int32_t column = x - 2; column <= x + 2; ++column)
+        if (column >= 0 && column < map.width)
+            map.countsKnown &= ~(1ull << column);
     map.quiet = -1;
 }
 

@@ -21,6 +21,7 @@ struct BoardMap {
     int32_t width;
     int32_t height;
     uint64_t allRows;                   // a bit for every row of the board
+    uint64_t allColumns;                // a bit for every column
     uint64_t covered[maxBoardSide];     // Covered
     uint64_t candidates[maxBoardSide];  // Covered and not an assumption: what passes 4 and 5 try
     uint64_t marked[maxBoardSide];      // Marked
@@ -30,8 +31,11 @@ struct BoardMap {
     uint64_t numbers[maxBoardSide];     // seen, with a number other than 0: the constraint squares
     uint64_t oddNumbers[maxBoardSide];  // seen, with a number outside 0 to 15, which `number` cannot hold
     ColumnCounts number[maxBoardSide];  // the number of every other seen square
+    // The neighbour counts of every square, worked out for a column when
+    // first asked for (KnowCounts): bit x of countsKnown.
     ColumnCounts markedAround[maxBoardSide];
     ColumnCounts unrevealedAround[maxBoardSide];
+    uint64_t countsKnown;
     // Whether the forced moves have nothing to do and no number is
     // contradicted: -1 until asked, then 0 or 1 while the board stays as it is.
     int32_t quiet;
@@ -42,6 +46,20 @@ void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board);
 
 // Reads the 3 by 3 window of (x, y) again after it has changed.
 void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board);
+
+// Works out the neighbour counts of column x, or of every column, unless
+// they are known.
+void CountColumn(BoardMap& map, int32_t x);
+inline void KnowCounts(BoardMap& map, int32_t x)
+{
+    if (!((map.countsKnown >> x) & 1))
+        CountColumn(map, x);
+}
+inline void KnowAllCounts(BoardMap& map)
+{
+    for (int32_t x = 0; x < map.width && map.countsKnown != map.allColumns; ++x)
+        KnowCounts(map, x);
+}
 
 // The step's map, or `local` read from the step's board when the step has
 // none.
@@ -72,6 +90,22 @@ inline uint64_t GreaterCount(const ColumnCounts& a, const ColumnCounts& b)
     for (int32_t k = 0; k < 4; ++k)
         greater = (a.digit[k] & ~b.digit[k]) | (~(a.digit[k] ^ b.digit[k]) & greater);
     return greater;
+}
+
+// How many rows `rows` holds.
+inline int32_t RowCount(uint64_t rows)
+{
+    rows = rows - ((rows >> 1) & 0x5555555555555555ull);
+    rows = (rows & 0x3333333333333333ull) + ((rows >> 2) & 0x3333333333333333ull);
+    rows = (rows + (rows >> 4)) & 0x0f0f0f0f0f0f0f0full;
+    return static_cast<int32_t>((rows * 0x0101010101010101ull) >> 56);
+}
+
+// Row y's count, as a number.
+inline int32_t CountOf(const ColumnCounts& counts, int32_t y)
+{
+    return static_cast<int32_t>(((counts.digit[0] >> y) & 1) | ((counts.digit[1] >> y) & 1) << 1 |
+                                ((counts.digit[2] >> y) & 1) << 2 | ((counts.digit[3] >> y) & 1) << 3);
 }
 
 // The lowest row in `rows`, which must not be empty.

@@ -26,9 +26,12 @@ Truth HasContradiction(int32_t width, int32_t height, Board board)
 
 // The map's counts settle every square whose number it holds; the others
 // are counted one by one.
-Truth HasContradiction(const BoardMap& map, Board board)
+Truth HasContradiction(BoardMap& map, Board board)
 {
     for (int32_t x = 0; x < map.width; ++x) {
+        if (map.seen[x] == 0)
+            continue;
+        KnowCounts(map, x);
         const ColumnCounts& number = map.number[x];
         const uint64_t contradicted =
             GreaterCount(map.markedAround[x], number) | GreaterCount(number, map.unrevealedAround[x]);
@@ -121,7 +124,8 @@ Verdict FindContradiction(const StepArguments& step, Assumption assumption, int3
 {
     if (IsQuietBoard(step)) {
         BoardMap local;
-        const BoardMap& map = MapOfStep(step, local);
+        BoardMap& map = MapOfStep(step, local);
+        KnowAllCounts(map);
         TrialScratch scratch = {};
         for (int32_t x = 0; x < step.width; ++x) {
             for (uint64_t rows = map.candidates[x] & RowsNear(map, map.seen, x); rows != 0;) {

@@ -29,6 +29,6 @@ void RunTrial(const StepArguments& step, Board trial);
 // neighbours than its number, or fewer unrevealed neighbours than its number.
 Truth HasContradiction(int32_t width, int32_t height, Board board);
 
-// The same on a board whose map is up to date.
+// The same on a board whose map is up to date (it may work out counts).
 struct BoardMap;
-Truth HasContradiction(const BoardMap& map, Board board);
+Truth HasContradiction(BoardMap& map, Board board);

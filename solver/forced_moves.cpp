@@ -58,14 +58,18 @@ void ApplyForcedMove(ForcedMove move, int32_t x, int32_t y, int32_t width, int32
         MarkAround(x, y, width, height, board);
 }
 
-uint64_t ForcedMoveRows(const BoardMap& map, ForcedMove move, int32_t x)
+uint64_t ForcedMoveRows(BoardMap& map, ForcedMove move, int32_t x)
 {
+    const uint64_t numbers = map.numbers[x] & RowsNear(map, map.covered, x);
+    if (numbers == 0)
+        return 0;
+    KnowCounts(map, x);
     const ColumnCounts& number = map.number[x];
     const ColumnCounts& marked = map.markedAround[x];
     const ColumnCounts& unrevealed = map.unrevealedAround[x];
     const uint64_t holds = move == UncoverAround ? SameCount(marked, number) & ~SameCount(unrevealed, marked)
                                                  : SameCount(unrevealed, number) & ~SameCount(marked, number);
-    return (holds | map.oddNumbers[x]) & map.numbers[x] & RowsNear(map, map.covered, x);
+    return (holds | map.oddNumbers[x]) & numbers;
 }
 
 namespace {

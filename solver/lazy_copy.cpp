@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "model/board.h"
+#include "model/memory.h"
 
 bool MakeLazyCopy(LazyCopy& copy, int32_t width, int32_t height, Board source)
 {
@@ -31,15 +32,15 @@ void OwnColumns(LazyCopy& copy, int32_t firstColumn, int32_t lastColumn)
         if (copy.ownedColumns & bit)
             continue;
         std::memcpy(copy.ownColumns[x], copy.source[x], sizeof(Cell) * static_cast<size_t>(copy.height));
-        copy.board[x] = copy.ownColumns[x];
+        copy.board[x] = static_cast<Cell*>(copy.ownColumns[x]);
         copy.ownedColumns |= bit;
     }
 }
 
+// As FreeBoard releases a board: the columns, then the table.
 void ReleaseLazyCopy(LazyCopy& copy)
 {
-    for (int32_t x = 0; x < copy.width; ++x)
-        copy.board[x] = copy.ownColumns[x];
-    FreeBoard(copy.width, copy.height, copy.board);
+    ReleaseBlocks(copy.width, copy.ownColumns);
+    ReleaseMemory(copy.board);
     copy.board = nullptr;
 }

@@ -14,7 +14,7 @@ struct LazyCopy {
     int32_t height;
     Board board;   // what the trial reads and changes
     Board source;  // the step's board, never changed through the copy
-    Cell* ownColumns[maxBoardSide];  // the copy's columns, filled when first changed
+    void* ownColumns[maxBoardSide];  // the copy's columns, filled when first changed
     uint64_t ownedColumns;           // bit x: board[x] is the copy's own column
 };
 

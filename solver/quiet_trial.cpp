@@ -1,6 +1,8 @@
 // The forced moves of a trial, looking only at the numbers that can act.
 #include "solver/quiet_trial.h"
 
+#include <cstring>
+
 #include "model/reveal.h"
 #include "solver/board_map.h"
 #include "solver/exclusion.h"
@@ -8,87 +10,109 @@
 #include "solver/lazy_copy.h"
 
 namespace {
-// Flags of a square in a quiet trial.
-constexpr uint8_t pendingPassTwo = 1;    // pass 2 has not seen its neighbours as they are now
-constexpr uint8_t pendingPassThree = 2;  // the same for pass 3
-constexpr uint8_t changedAround = 4;     // a neighbour changed: test it for a contradiction
-
 struct QuietTrial {
     const StepArguments& step;
+    const BoardMap& map;  // of the step's board, which the trial does not change
     Board board;
     TrialScratch& scratch;
     LazyCopy* copy;  // columns are made the copy's own before they change
-    int32_t lowest;   // the first and last squares, in scan order, ever flagged
-    int32_t highest;
 };
 
-void Flag(QuietTrial& trial, int32_t index, uint8_t flags)
+// The neighbour counts of (x, y) on the trial's copy.
+NeighbourCounts TrialCounts(const QuietTrial& trial, int32_t x, int32_t y)
 {
-    TrialScratch& scratch = trial.scratch;
-    if (scratch.flags[index] == 0)
-        scratch.flagged[scratch.flaggedCount++] = static_cast<int16_t>(index);
-    scratch.flags[index] |= flags;
-    if (index < trial.lowest)
-        trial.lowest = index;
-    if (index > trial.highest)
-        trial.highest = index;
+    return {CountOf(trial.map.markedAround[x], y) + trial.scratch.markedChange[x][y],
+            CountOf(trial.map.unrevealedAround[x], y) - trial.scratch.unrevealedChange[x][y]};
 }
 
-// The square (x, y) has changed: every uncovered neighbour that is not an
-// assumption must be looked at again.
+// The square (x, y), Covered on the step's board, has been marked or
+// uncovered as an assumption on the copy: its neighbours' counts change, and
+// every neighbour that is a number a player sees must be looked at again.
 void NoteChange(QuietTrial& trial, int32_t x, int32_t y)
 {
     const int32_t width = trial.step.width, height = trial.step.height;
-    for (int32_t column = x - 1; column <= x + 1; ++column) {
-        for (int32_t row = y - 1; row <= y + 1; ++row) {
-            if (column < 0 || row < 0 || column >= width || row >= height || (column == x && row == y))
-                continue;
-            const Cell& cell = trial.board[column][row];
-            if (cell.state != Revealed || cell.assumedSafe)
-                continue;
-            uint8_t flags = changedAround;
-            if (cell.adjacentMines != 0)
-                flags |= pendingPassTwo | pendingPassThree;
-            Flag(trial, column * height + row, flags);
+    const bool marked = trial.board[x][y].state == Marked;
+    TrialScratch& scratch = trial.scratch;
+    const int32_t firstColumn = x > 0 ? x - 1 : 0, lastColumn = x + 1 < width ? x + 1 : width - 1;
+    const int32_t firstRow = y > 0 ? y - 1 : 0, lastRow = y + 1 < height ? y + 1 : height - 1;
+    const uint64_t window = ((2ull << (lastRow - firstRow)) - 1) << firstRow;
+    for (int32_t column = firstColumn; column <= lastColumn; ++column) {
+        for (int32_t row = firstRow; row <= lastRow; ++row) {
+            if (marked)
+                ++scratch.markedChange[column][row];
+            else
+                ++scratch.unrevealedChange[column][row];
         }
+        const uint64_t seen = trial.map.seen[column] & window & ~(column == x ? 1ull << y : 0);
+        scratch.changedAround[column] |= seen;
+        scratch.pending[0][column] |= seen & trial.map.numbers[column];
+        scratch.pending[1][column] |= seen & trial.map.numbers[column];
     }
+    // The square's own entries are never read: it is no number.
+    if (firstColumn < scratch.firstColumn || scratch.firstColumn > scratch.lastColumn)
+        scratch.firstColumn = firstColumn;
+    if (lastColumn > scratch.lastColumn)
+        scratch.lastColumn = lastColumn;
 }
 
-// One sweep of pass 2 or pass 3 over the flagged numbers, in scan order; a
-// square flagged further on while the sweep runs is reached in the same
-// sweep, as in the full sweep. Returns whether it changed the copy.
-bool Sweep(QuietTrial& trial, uint8_t pass)
+// Whether the move's pattern holds at number (x, y) of the copy.
+bool TrialMoveApplies(const QuietTrial& trial, ForcedMove move, int32_t x, int32_t y)
+{
+    const int32_t number = trial.board[x][y].adjacentMines;
+    const NeighbourCounts counts = TrialCounts(trial, x, y);
+    if (move == UncoverAround)
+        return counts.marked == number && counts.unrevealed != counts.marked;
+    return counts.unrevealed == number && counts.marked != number;
+}
+
+// One sweep of pass 2 or pass 3 over the numbers due, in scan order; a
+// square that falls due further on while the sweep runs is reached in the
+// same sweep, as in the full sweep. Returns whether it changed the copy.
+bool Sweep(QuietTrial& trial, int32_t pass)
 {
     const int32_t width = trial.step.width, height = trial.step.height;
-    const ForcedMove move = pass == pendingPassTwo ? UncoverAround : MarkAroundNumber;
+    const ForcedMove move = pass == 0 ? UncoverAround : MarkAroundNumber;
+    uint64_t* pending = trial.scratch.pending[pass];
     bool progress = false;
-    for (int32_t index = trial.lowest; index <= trial.highest; ++index) {
-        if (!(trial.scratch.flags[index] & pass))
-            continue;
-        trial.scratch.flags[index] &= static_cast<uint8_t>(~pass);
-        const int32_t x = index / height, y = index % height;
-        if (!ForcedMoveApplies(move, x, y, width, height, trial.board))
-            continue;
-        // The squares that the area operation will change.
-        int32_t changedX[9], changedY[9], changes = 0;
-        for (int32_t column = x - 1; column <= x + 1; ++column)
-            for (int32_t row = y - 1; row <= y + 1; ++row)
-                if (column >= 0 && row >= 0 && column < width && row < height &&
-                    trial.board[column][row].state == Covered) {
-                    changedX[changes] = column;
-                    changedY[changes] = row;
-                    ++changes;
-                }
-        if (changes == 0)
-            continue;
-        progress = true;
-        if (trial.copy != nullptr)
-            OwnColumns(*trial.copy, x - 1, x + 1);
-        ApplyForcedMove(move, x, y, width, height, trial.board, 1);
-        for (int32_t i = 0; i < changes; ++i)
-            NoteChange(trial, changedX[i], changedY[i]);
+    for (int32_t x = trial.scratch.firstColumn; x <= trial.scratch.lastColumn; ++x) {
+        for (uint64_t rows = pending[x]; rows != 0; rows = RowsBelow(pending[x], LowestRow(rows))) {
+            const int32_t y = LowestRow(rows);
+            pending[x] &= ~(1ull << y);
+            if (!TrialMoveApplies(trial, move, x, y))
+                continue;
+            // The squares that the area operation will change.
+            int32_t changedX[9], changedY[9], changes = 0;
+            for (int32_t column = x - 1; column <= x + 1; ++column)
+                for (int32_t row = y - 1; row <= y + 1; ++row)
+                    if (column >= 0 && row >= 0 && column < width && row < height &&
+                        trial.board[column][row].state == Covered) {
+                        changedX[changes] = column;
+                        changedY[changes] = row;
+                        ++changes;
+                    }
+            if (changes == 0)
+                continue;
+            progress = true;
+            if (trial.copy != nullptr)
+                OwnColumns(*trial.copy, x - 1, x + 1);
+            ApplyForcedMove(move, x, y, width, height, trial.board, 1);
+            for (int32_t i = 0; i < changes; ++i)
+                NoteChange(trial, changedX[i], changedY[i]);
+        }
     }
     return progress;
+}
+
+// Leaves the scratch cleared, columns touched only.
+void ClearTrialScratch(TrialScratch& scratch, int32_t height)
+{
+    for (int32_t x = scratch.firstColumn; x <= scratch.lastColumn; ++x) {
+        scratch.pending[0][x] = scratch.pending[1][x] = scratch.changedAround[x] = 0;
+        std::memset(scratch.markedChange[x], 0, static_cast<size_t>(height));
+        std::memset(scratch.unrevealedChange[x], 0, static_cast<size_t>(height));
+    }
+    scratch.firstColumn = 0;
+    scratch.lastColumn = -1;
 }
 }  // namespace
 
@@ -115,35 +139,32 @@ bool IsQuietBoard(const StepArguments& step)
     return map.quiet == 1;
 }
 
-void ClearTrialScratch(TrialScratch& scratch)
-{
-    for (int32_t i = 0; i < scratch.flaggedCount; ++i)
-        scratch.flags[scratch.flagged[i]] = 0;
-    scratch.flaggedCount = 0;
-}
-
 Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y, TrialScratch& scratch,
                     LazyCopy* copy)
 {
-    const int32_t width = step.width, height = step.height;
-    QuietTrial trial = {step, board, scratch, copy, width * height, -1};
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    KnowAllCounts(map);
+    QuietTrial trial = {step, map, board, scratch, copy};
+    scratch.firstColumn = 0;
+    scratch.lastColumn = -1;
     NoteChange(trial, x, y);
 
     // The trial's steps: pass 2 while it makes progress, then pass 3; after
     // progress by pass 3 the next step begins again with pass 2.
-    while (Sweep(trial, pendingPassTwo) || Sweep(trial, pendingPassThree)) {
+    while (Sweep(trial, 0) || Sweep(trial, 1)) {
     }
 
     Truth contradiction = 0;
-    for (int32_t i = 0; i < scratch.flaggedCount && !contradiction; ++i) {
-        const int32_t index = scratch.flagged[i];
-        if (!(scratch.flags[index] & changedAround))
-            continue;
-        const int32_t column = index / height, row = index % height;
-        const int32_t number = board[column][row].adjacentMines;
-        const NeighbourCounts counts = CountAround(column, row, width, height, board);
-        contradiction = counts.marked > number || counts.unrevealed < number;
+    for (int32_t column = scratch.firstColumn; column <= scratch.lastColumn && !contradiction; ++column) {
+        for (uint64_t rows = scratch.changedAround[column]; rows != 0 && !contradiction;) {
+            const int32_t row = LowestRow(rows);
+            rows = RowsBelow(rows, row);
+            const int32_t number = board[column][row].adjacentMines;
+            const NeighbourCounts counts = TrialCounts(trial, column, row);
+            contradiction = counts.marked > number || counts.unrevealed < number;
+        }
     }
-    ClearTrialScratch(scratch);
+    ClearTrialScratch(scratch, step.height);
     return contradiction;
 }

@@ -13,14 +13,16 @@
 bool IsQuietBoard(const StepArguments& step);
 
 // Room to note, for every square of the largest board, what a quiet trial
-// still has to look at. Trials never nest, so one is enough per pass.
-constexpr int32_t maxSquares = maxBoardSide * maxBoardSide;
+// still has to look at and how the trial has changed the counts around it.
+// Trials never nest, so one is enough per pass; it starts cleared (= {}) and
+// every trial leaves it cleared.
 struct TrialScratch {
-    uint8_t flags[maxSquares];
-    int16_t flagged[maxSquares];  // the squares whose flags are set
-    int32_t flaggedCount;
+    uint64_t pending[2][maxBoardSide];   // rows whose pass 2 (0) or pass 3 (1) check is due
+    uint64_t changedAround[maxBoardSide];  // rows with a changed neighbour: test them for a contradiction
+    int8_t markedChange[maxBoardSide][64];  // Marked neighbours gained in the trial
+    int8_t unrevealedChange[maxBoardSide][64];  // unrevealed neighbours lost in the trial
+    int32_t firstColumn, lastColumn;  // the columns touched, when firstColumn <= lastColumn
 };
-void ClearTrialScratch(TrialScratch& scratch);
 
 struct LazyCopy;
 
@@ -29,7 +31,8 @@ struct LazyCopy;
 // quiet board a number can act, or be contradicted, only once one of its
 // neighbours has changed, so only those numbers are looked at, in the same
 // order as the passes' sweeps. Returns whether the copy shows a
-// contradiction. When `trial` is the board of `copy`, the columns that the
-// trial changes are made the copy's own first.
+// contradiction. The counts around each number are the step's, from its
+// map, with what the trial changed added. When `trial` is the board of
+// `copy`, the columns that the trial changes are made the copy's own first.
 Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch,
                     LazyCopy* copy = nullptr);

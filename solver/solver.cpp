@@ -43,8 +43,8 @@ BoardAudit AuditBoard(int32_t width, int32_t height, Board board, const BoardMap
             ReportWrongMark();
             return {OutcomeStop, 0.0f, false};
         }
-        unmarkedMines += __builtin_popcountll(map.mines[x] & ~map.marked[x]);
-        coveredSquares += __builtin_popcountll(map.covered[x]);
+        unmarkedMines += RowCount(map.mines[x] & ~map.marked[x]);
+        coveredSquares += RowCount(map.covered[x]);
     }
 
     // Every mine is marked: whatever is still covered is safe.

@@ -53,8 +53,9 @@ uint64_t Count(const ColumnCounts& counts, int32_t y)
 
 // Every bit and count of the map against the board, square by square.
 // Returns where the first difference is, or "" when there is none.
-std::string DifferenceFromBoard(const BoardMap& map, int32_t width, int32_t height, Board board)
+std::string DifferenceFromBoard(BoardMap& map, int32_t width, int32_t height, Board board)
 {
+    KnowAllCounts(map);
     for (int32_t x = 0; x < width; ++x) {
         for (int32_t y = 0; y < height; ++y) {
             const Cell& cell = board[x][y];
