@@ -29,12 +29,15 @@ LabOptions OptionsFor(const KnownRun& run)
     options.firstSeed = run.firstSeed;
     options.lastSeed = run.lastSeed;
     options.hints = true;
+    options.jobs = 1;
     return options;
 }
 
 void ExpectKnownRun(const KnownRun& run)
 {
-    const LabTotals totals = RunLab(OptionsFor(run));
+    LabTotals totals;
+    std::string error;
+    ASSERT_TRUE(RunLab(OptionsFor(run), totals, error)) << error;
     EXPECT_EQ(totals.games, run.lastSeed - run.firstSeed + 1) << run.what;
     EXPECT_EQ(totals.won, run.won) << run.what;
     EXPECT_EQ(totals.lost, run.lost) << run.what;

@@ -30,3 +30,20 @@ void AnswerMessagesAtOnce();
 
 // Seeds the generator with `seed`, lays the board and plays it to its end.
 GameRecord PlayGame(const LabOptions& options, uint32_t seed);
+
+// A step or Hint that took longer than this is timed again: on a machine
+// shared with other work, one slow reading is more often the machine than
+// the step.
+constexpr double retimeOverMilliseconds = 0.25;
+constexpr int32_t retimeRepeats = 5;
+
+// The game's times with every step and Hint over retimeOverMilliseconds
+// timed again, the best of retimeRepeats runs of the very same step on the
+// very same board (the game is played again up to it), and how many were.
+struct Retimed {
+    std::vector<double> stepMilliseconds;
+    std::vector<double> hintMilliseconds;
+    int32_t steps;
+    int32_t hints;
+};
+Retimed RetimeSlowTurns(const LabOptions& options, uint32_t seed, const GameRecord& record);
