@@ -66,6 +66,36 @@ void* NewBlock(size_t bytes)
     return header + 1;
 }
 
+// Releases the blocks; `sizeOf` tells a block's size. The place being
+// filled and its count are kept at hand while blocks of one size follow each
+// other, as a table's columns do.
+template <typename SizeOf>
+void ReleaseEach(int32_t count, void** blocks, SizeOf sizeOf)
+{
+    KeptBlocks* room = nullptr;
+    int32_t roomCount = 0, released = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (blocks[i] == nullptr)
+            continue;
+        ++released;
+        BlockHeader* header = static_cast<BlockHeader*>(blocks[i]) - 1;
+        const size_t bytes = sizeOf(header);
+        if (room == nullptr || room->bytes != bytes || roomCount >= keptPerSize) {
+            if (room != nullptr)
+                room->count = roomCount;
+            room = RoomFor(bytes);
+            roomCount = room != nullptr ? room->count : 0;
+        }
+        if (room != nullptr)
+            room->blocks[roomCount++] = header;
+        else
+            std::free(header);
+    }
+    if (room != nullptr)
+        room->count = roomCount;
+    liveBlocks -= released;
+}
+
 // How many of the next `count` allocations may succeed before the arranged
 // failure, which is then used up.
 int32_t AllocationsAllowed(int32_t count)
@@ -129,27 +159,10 @@ int32_t AllocateBlocks(size_t bytes, int32_t count, void** blocks)
 
 void ReleaseBlocks(int32_t count, void** blocks)
 {
-    // The place being filled and its count are kept at hand while blocks of
-    // one size follow each other, as a table's columns do.
-    KeptBlocks* room = nullptr;
-    int32_t roomCount = 0, released = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        if (blocks[i] == nullptr)
-            continue;
-        ++released;
-        BlockHeader* header = static_cast<BlockHeader*>(blocks[i]) - 1;
-        if (room == nullptr || room->bytes != header->bytes || roomCount >= keptPerSize) {
-            if (room != nullptr)
-                room->count = roomCount;
-            room = RoomFor(header->bytes);
-            roomCount = room != nullptr ? room->count : 0;
-        }
-        if (room != nullptr)
-            room->blocks[roomCount++] = header;
-        else
-            std::free(header);
-    }
-    if (room != nullptr)
-        room->count = roomCount;
-    liveBlocks -= released;
+    ReleaseEach(count, blocks, [](const BlockHeader* header) { return header->bytes; });
+}
+
+void ReleaseBlocksOfSize(int32_t count, void** blocks, size_t bytes)
+{
+    ReleaseEach(count, blocks, [bytes](const BlockHeader*) { return bytes == 0 ? size_t{1} : bytes; });
 }

@@ -158,18 +158,24 @@ void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board)
     map.countsKnown = 0;
 }
 
+void MapRows(BoardMap& map, int32_t x, uint64_t rows, Board board)
+{
+    const int32_t first = LowestRow(rows), last = 63 - __builtin_clzll(rows);
+    StoreRows(map, x, ReadRows(board[x], first, last), ((2ull << (last - first)) - 1) << first);
+    // The counts of columns x - 1 to x + 1 see these rows.
+    for (int32_t column = x - 1; column <= x + 1; ++column)
+        if (column >= 0 && column < map.width)
+            map.countsKnown &= ~(1ull << column);
+    map.quiet = -1;
+}
+
 void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board)
 {
     const int32_t first = y > 0 ? y - 1 : 0, last = y + 1 < map.height ? y + 1 : map.height - 1;
     const uint64_t rows = ((2ull << (last - first)) - 1) << first;
     for (int32_t column = x - 1; column <= x + 1; ++column)
         if (column >= 0 && column < map.width)
-            StoreRows(map, column, ReadRows(board[column], first, last), rows);
-    // The counts of columns x - 2 to x + 2 see the window.
-    for (int32_t column = x - 2; column <= x + 2; ++column)
-        if (column >= 0 && column < map.width)
-            map.countsKnown &= ~(1ull << column);
-    map.quiet = -1;
+            MapRows(map, column, rows, board);
 }
 
 BoardMap& MapOfStep(const StepArguments& step, BoardMap& local)

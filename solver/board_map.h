@@ -47,6 +47,9 @@ void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board);
 // Reads the 3 by 3 window of (x, y) again after it has changed.
 void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board);
 
+// Reads the `rows` of column x again after they have changed.
+void MapRows(BoardMap& map, int32_t x, uint64_t rows, Board board);
+
 // Works out the neighbour counts of column x, or of every column, unless
 // they are known.
 void CountColumn(BoardMap& map, int32_t x);

@@ -73,24 +73,49 @@ uint64_t ForcedMoveRows(BoardMap& map, ForcedMove move, int32_t x)
 }
 
 namespace {
-// The map after a move at (x, y): its window is read again. A flood fill
-// that went on from a 0 uncovered in the window may have reached anywhere,
-// and then the whole board is read again.
+// The map after a move at (x, y) on a real board: the squares it uncovered
+// are those Covered in the map and Revealed now, found from the window
+// through the 0s among them, where the flood fill went on. Their rows are
+// read again.
+void MapAfterUncover(const StepArguments& step, BoardMap& map, int32_t x, int32_t y)
+{
+    uint64_t found[maxBoardSide] = {};
+    int32_t reached[maxBoardSide * maxBoardSide];  // column * 64 + row
+    int32_t waiting = 0;
+    auto reach = [&](int32_t column, int32_t row) {
+        if (column < 0 || row < 0 || column >= step.width || row >= step.height)
+            return;
+        const uint64_t bit = 1ull << row;
+        if (!(map.covered[column] & bit) || (found[column] & bit) || step.board[column][row].state == Covered)
+            return;
+        found[column] |= bit;
+        reached[waiting++] = column * 64 + row;
+    };
+    for (int32_t column = x - 1; column <= x + 1; ++column)
+        for (int32_t row = y - 1; row <= y + 1; ++row)
+            reach(column, row);
+    while (waiting > 0) {
+        const int32_t column = reached[waiting - 1] / 64, row = reached[waiting - 1] % 64;
+        --waiting;
+        const Cell& cell = step.board[column][row];
+        if (cell.state != Revealed || cell.isMine || cell.adjacentMines != 0)
+            continue;
+        for (int32_t next = column - 1; next <= column + 1; ++next)
+            for (int32_t nextRow = row - 1; nextRow <= row + 1; ++nextRow)
+                reach(next, nextRow);
+    }
+    for (int32_t column = 0; column < step.width; ++column)
+        if (found[column] != 0)
+            MapRows(map, column, found[column], step.board);
+}
+
+// The map after a move at (x, y): only its window can have changed, unless
+// the move uncovered squares on a real board, where a flood fill may have
+// gone on.
 void MapAfterMove(const StepArguments& step, BoardMap& map, ForcedMove move, int32_t x, int32_t y)
 {
-    bool flooded = false;
-    for (int32_t column = x - 1; column <= x + 1 && move == UncoverAround && !step.hypothetical; ++column) {
-        for (int32_t row = y - 1; row <= y + 1; ++row) {
-            if (column < 0 || row < 0 || column >= step.width || row >= step.height)
-                continue;
-            const Cell& cell = step.board[column][row];
-            const bool wasCovered = (map.covered[column] >> row) & 1;
-            if (wasCovered && cell.state == Revealed && !cell.isMine && cell.adjacentMines == 0)
-                flooded = true;
-        }
-    }
-    if (flooded)
-        MapBoard(map, step.width, step.height, step.board);
+    if (move == UncoverAround && !step.hypothetical)
+        MapAfterUncover(step, map, x, y);
     else
         MapWindow(map, x, y, step.board);
 }

@@ -40,7 +40,7 @@ void OwnColumns(LazyCopy& copy, int32_t firstColumn, int32_t lastColumn)
 // As FreeBoard releases a board: the columns, then the table.
 void ReleaseLazyCopy(LazyCopy& copy)
 {
-    ReleaseBlocks(copy.width, copy.ownColumns);
+    ReleaseBlocksOfSize(copy.width, copy.ownColumns, sizeof(Cell) * static_cast<size_t>(copy.height));
     ReleaseMemory(copy.board);
     copy.board = nullptr;
 }

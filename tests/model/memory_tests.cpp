@@ -50,4 +50,11 @@ TEST(Memory, ReleasedBlocksComeBackOnlyForTheirOwnSize)
         EXPECT_EQ(static_cast<unsigned char*>(block)[1175], 0x5a);
     ReleaseBlocks(40, large);
     ReleaseBlocks(40, again);
+
+    // Released with their size given, blocks are accounted for alike.
+    const int32_t liveBefore = LiveMemoryBlocks();
+    void* sized[30] = {};
+    ASSERT_EQ(AllocateBlocks(1176, 30, sized), 30);
+    ReleaseBlocksOfSize(30, sized, 1176);
+    EXPECT_EQ(LiveMemoryBlocks(), liveBefore);
 }

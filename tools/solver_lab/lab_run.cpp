@@ -31,8 +31,8 @@ void AddGame(LabTotals& totals, const GameResult& game)
     totals.stepsAgain += static_cast<uint64_t>(game.stepsAgain);
     totals.hintsAgain += static_cast<uint64_t>(game.hintsAgain);
     totals.digest = MixValue(totals.digest, game.digest);
-    totals.rows.push_back({game.seed, game.end, game.steps, game.gameMilliseconds, MaximumOf(game.stepMilliseconds),
-                           MaximumOf(game.hintMilliseconds), game.digest});
+    totals.rows.push_back(
+        {game.seed, game.end, game.steps, game.gameMilliseconds, game.stepMaxAgain, game.hintMaxAgain, game.digest});
     if (!game.trace.empty())
         std::fputs(game.trace.c_str(), stdout);
 }

@@ -23,7 +23,8 @@ struct GameResult {
     std::string trace;
 };
 
-// One game's line of the results, for --csv.
+// One game's line of the results, for --csv; its slowest step and Hint are
+// as timed again when they were slow.
 struct GameRow {
     uint32_t seed;
     GameEnd end;
