@@ -24,11 +24,54 @@ uint64_t ZeroBytes(uint64_t bytes)
     return LowBits(~(bytes | bytes >> 1 | bytes >> 2));
 }
 
+// What the map keeps of the rows, worked out from the squares' own kinds.
+ColumnMap KeptOf(uint64_t rows, uint64_t covered, uint64_t marked, uint64_t revealed, uint64_t assumed,
+                 uint64_t mines, uint64_t odd, const ColumnCounts& number)
+{
+    ColumnMap column;
+    column.covered = covered & rows;
+    column.candidates = column.covered & ~assumed;
+    column.marked = marked & rows;
+    column.unrevealed = ~revealed & rows;
+    column.seen = revealed & rows & ~assumed;
+    column.mines = mines & rows;
+    column.oddNumbers = column.seen & odd;
+    column.numbers = column.oddNumbers;
+    for (int32_t k = 0; k < 4; ++k) {
+        column.number.digit[k] = number.digit[k] & column.seen & ~odd;
+        column.numbers |= column.number.digit[k];
+    }
+    return column;
+}
+
+// A few rows, as after a move: square by square.
+ColumnMap ReadFewRows(const Cell* cells, int32_t first, int32_t last)
+{
+    uint64_t covered = 0, marked = 0, revealed = 0, assumed = 0, mines = 0, odd = 0;
+    ColumnCounts number = {};
+    for (int32_t y = first; y <= last; ++y) {
+        const Cell& cell = cells[y];
+        const uint64_t bit = 1ull << y;
+        const uint32_t value = static_cast<uint32_t>(cell.adjacentMines);
+        covered |= cell.state == Covered ? bit : 0;
+        marked |= cell.state == Marked ? bit : 0;
+        revealed |= cell.state == Revealed ? bit : 0;
+        assumed |= cell.assumedSafe ? bit : 0;
+        mines |= cell.isMine ? bit : 0;
+        odd |= value > 15 ? bit : 0;
+        for (int32_t k = 0; k < 4; ++k)
+            number.digit[k] |= (value >> k) & 1 ? bit : 0;
+    }
+    return KeptOf(((2ull << (last - first)) - 1) << first, covered, marked, revealed, assumed, mines, odd, number);
+}
+
 // Rows `first` to `last` of a column, each at its own bit. The squares'
 // fields are first laid out a byte a row, then turned into bits eight rows
 // at a time.
 ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
 {
+    if (last - first < 4)
+        return ReadFewRows(cells, first, last);
     // Only the words at either end hold bytes outside the rows read.
     uint8_t states[64], values[64], assumptions[64], mineFlags[64];
     uint8_t* const laidOut[] = {states, values, assumptions, mineFlags};
@@ -77,21 +120,7 @@ ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
         number.digit[3] |= LowBits(value >> 3) << base;
     }
     // Bytes outside the rows read are 0, which reads as Covered.
-    const uint64_t rows = ((2ull << (last - first)) - 1) << first;
-    ColumnMap column;
-    column.covered = covered & rows;
-    column.candidates = column.covered & ~assumed;
-    column.marked = marked & rows;
-    column.unrevealed = ~revealed & rows;
-    column.seen = revealed & rows & ~assumed;
-    column.mines = mines & rows;
-    column.oddNumbers = column.seen & odd;
-    column.numbers = column.oddNumbers;
-    for (int32_t k = 0; k < 4; ++k) {
-        column.number.digit[k] = number.digit[k] & column.seen & ~odd;
-        column.numbers |= column.number.digit[k];
-    }
-    return column;
+    return KeptOf(((2ull << (last - first)) - 1) << first, covered, marked, revealed, assumed, mines, odd, number);
 }
 
 // Puts the `rows` of a column read with ReadRows into the map.

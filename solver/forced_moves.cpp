@@ -126,7 +126,8 @@ void MapAfterMove(const StepArguments& step, BoardMap& map, ForcedMove move, int
 //
 // Only squares where the map shows the pattern are looked at: elsewhere it
 // does not hold, or the square has no Covered neighbour and the move's area
-// operation would change nothing. The map is read again around every move.
+// operation would change nothing (which is why such a square is passed
+// over rather than made to act). The map is read again around every move.
 Truth SweepForcedMove(const StepArguments& step, ForcedMove move)
 {
     BoardMap local;
@@ -137,10 +138,13 @@ Truth SweepForcedMove(const StepArguments& step, ForcedMove move)
         while (rows != 0) {
             const int32_t y = LowestRow(rows);
             rows = RowsBelow(rows, y);
-            if (!ForcedMoveApplies(move, x, y, step.width, step.height, step.board))
+            // The map's rows hold the pattern and a Covered neighbour, except
+            // for the numbers it cannot hold, which are counted here.
+            const bool odd = (map.oddNumbers[x] >> y) & 1;
+            if (odd && !(ForcedMoveApplies(move, x, y, step.width, step.height, step.board) &&
+                         WindowHasCovered(x, y, step.width, step.height, step.board)))
                 continue;
-            if (WindowHasCovered(x, y, step.width, step.height, step.board))
-                progress = 1;
+            progress = 1;
             ApplyForcedMove(move, x, y, step.width, step.height, step.board, step.hypothetical);
             MapAfterMove(step, map, move, x, y);
             rows = RowsBelow(ForcedMoveRows(map, move, x), y);

@@ -123,15 +123,17 @@ bool IsQuietBoard(const StepArguments& step)
     if (map.quiet >= 0)
         return map.quiet == 1;
     map.quiet = 0;
-    // Only where the map shows a pattern (see ForcedMoveRows).
+    // Only where the map shows a pattern (see ForcedMoveRows); the numbers it
+    // cannot hold are counted.
     for (int32_t x = 0; x < step.width; ++x) {
         for (uint64_t rows = ForcedMoveRows(map, UncoverAround, x) | ForcedMoveRows(map, MarkAroundNumber, x);
              rows != 0;) {
             const int32_t y = LowestRow(rows);
             rows = RowsBelow(rows, y);
-            if ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
-                 ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
-                WindowHasCovered(x, y, step.width, step.height, step.board))
+            const bool odd = (map.oddNumbers[x] >> y) & 1;
+            if (!odd || ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
+                          ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
+                         WindowHasCovered(x, y, step.width, step.height, step.board)))
                 return false;
         }
     }
