@@ -1,6 +1,7 @@
 #include "model/memory.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 int32_t allocationsBeforeFailure = -1;
@@ -9,14 +10,16 @@ int32_t liveBlocks = 0;
 // Every block starts with its size, so that a released block can be kept
 // for the next request of the same size. Solver makes and releases a board
 // copy for every square it tries, one block per column, thousands of times
-// in a step on a large board: a kept block is taken in a few instructions.
+// in a step on a large board: kept blocks are handed out and taken back a
+// table's worth at a time.
 struct alignas(16) BlockHeader {
     size_t bytes;
 };
 
 // Released blocks kept for reuse, a few sizes at a time (a board's columns,
-// its table and the view store's). The sanitizer build keeps none, so that
-// it still catches any use of a released block.
+// its table and the view store's), as the pointers their users had. The
+// sanitizer build keeps none, so that it still catches any use of a
+// released block.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int32_t keptPerSize = 0;
 #else
@@ -26,7 +29,7 @@ constexpr int32_t keptSizes = 4;
 struct KeptBlocks {
     size_t bytes;
     int32_t count;
-    BlockHeader* blocks[keptPerSize > 0 ? keptPerSize : 1];
+    void* blocks[keptPerSize > 0 ? keptPerSize : 1];
 };
 KeptBlocks kept[keptSizes];
 
@@ -38,7 +41,7 @@ KeptBlocks* KeptOfSize(size_t bytes)
     return nullptr;
 }
 
-// Where a released block of `bytes` may be kept: with others of its size,
+// Where released blocks of `bytes` may be kept: with others of their size,
 // or in a place left empty; nullptr when there is no room.
 KeptBlocks* RoomFor(size_t bytes)
 {
@@ -56,44 +59,39 @@ KeptBlocks* RoomFor(size_t bytes)
 
 void* NewBlock(size_t bytes)
 {
-    KeptBlocks* sized = KeptOfSize(bytes);
-    BlockHeader* header = sized != nullptr ? sized->blocks[--sized->count]
-                                           : static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + bytes));
+    BlockHeader* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + bytes));
     if (header == nullptr)
         return nullptr;
     header->bytes = bytes;
-    ++liveBlocks;
     return header + 1;
 }
 
-// Releases the blocks; `sizeOf` tells a block's size. The place being
-// filled and its count are kept at hand while blocks of one size follow each
-// other, as a table's columns do.
-template <typename SizeOf>
-void ReleaseEach(int32_t count, void** blocks, SizeOf sizeOf)
+void FreeBlock(void* block)
 {
-    KeptBlocks* room = nullptr;
-    int32_t roomCount = 0, released = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        if (blocks[i] == nullptr)
-            continue;
-        ++released;
-        BlockHeader* header = static_cast<BlockHeader*>(blocks[i]) - 1;
-        const size_t bytes = sizeOf(header);
-        if (room == nullptr || room->bytes != bytes || roomCount >= keptPerSize) {
-            if (room != nullptr)
-                room->count = roomCount;
-            room = RoomFor(bytes);
-            roomCount = room != nullptr ? room->count : 0;
+    std::free(static_cast<BlockHeader*>(block) - 1);
+}
+
+size_t SizeOf(const void* block)
+{
+    return (static_cast<const BlockHeader*>(block) - 1)->bytes;
+}
+
+// Keeps or frees `count` blocks of `bytes` each, none of them null.
+void Keep(int32_t count, void** blocks, size_t bytes)
+{
+    while (count > 0) {
+        KeptBlocks* room = RoomFor(bytes);
+        if (room == nullptr) {
+            for (int32_t i = 0; i < count; ++i)
+                FreeBlock(blocks[i]);
+            return;
         }
-        if (room != nullptr)
-            room->blocks[roomCount++] = header;
-        else
-            std::free(header);
+        const int32_t taken = count < keptPerSize - room->count ? count : keptPerSize - room->count;
+        std::memcpy(room->blocks + room->count, blocks, sizeof(void*) * static_cast<size_t>(taken));
+        room->count += taken;
+        blocks += taken;
+        count -= taken;
     }
-    if (room != nullptr)
-        room->count = roomCount;
-    liveBlocks -= released;
 }
 
 // How many of the next `count` allocations may succeed before the arranged
@@ -142,27 +140,53 @@ int32_t AllocateBlocks(size_t bytes, int32_t count, void** blocks)
     int32_t made = 0;
     // Kept blocks first, as many as there are, in one copy.
     if (KeptBlocks* sized = KeptOfSize(bytes)) {
-        const int32_t taken = sized->count < allowed ? sized->count : allowed;
-        sized->count -= taken;
-        for (int32_t i = 0; i < taken; ++i)
-            blocks[i] = sized->blocks[sized->count + taken - 1 - i] + 1;
-        liveBlocks += taken;
-        made = taken;
+        made = sized->count < allowed ? sized->count : allowed;
+        sized->count -= made;
+        std::memcpy(blocks, sized->blocks + sized->count, sizeof(void*) * static_cast<size_t>(made));
     }
     for (; made < allowed; ++made) {
         blocks[made] = NewBlock(bytes);
         if (blocks[made] == nullptr)
             break;
     }
+    liveBlocks += made;
     return made;
 }
 
+// Runs of blocks of one size, as a table's columns are, are kept together.
 void ReleaseBlocks(int32_t count, void** blocks)
 {
-    ReleaseEach(count, blocks, [](const BlockHeader* header) { return header->bytes; });
+    int32_t first = 0;
+    while (first < count) {
+        if (blocks[first] == nullptr) {
+            ++first;
+            continue;
+        }
+        const size_t bytes = SizeOf(blocks[first]);
+        int32_t end = first + 1;
+        while (end < count && blocks[end] != nullptr && SizeOf(blocks[end]) == bytes)
+            ++end;
+        liveBlocks -= end - first;
+        Keep(end - first, blocks + first, bytes);
+        first = end;
+    }
 }
 
 void ReleaseBlocksOfSize(int32_t count, void** blocks, size_t bytes)
 {
-    ReleaseEach(count, blocks, [bytes](const BlockHeader*) { return bytes == 0 ? size_t{1} : bytes; });
+    if (bytes == 0)
+        bytes = 1;
+    int32_t first = 0;
+    while (first < count) {
+        if (blocks[first] == nullptr) {
+            ++first;
+            continue;
+        }
+        int32_t end = first + 1;
+        while (end < count && blocks[end] != nullptr)
+            ++end;
+        liveBlocks -= end - first;
+        Keep(end - first, blocks + first, bytes);
+        first = end;
+    }
 }

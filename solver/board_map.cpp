@@ -198,6 +198,23 @@ void MapRows(BoardMap& map, int32_t x, uint64_t rows, Board board)
     map.quiet = -1;
 }
 
+void MapMarks(BoardMap& map, int32_t x, const uint64_t* marked)
+{
+    for (int32_t i = 0; i < 3; ++i) {
+        const int32_t column = x - 1 + i;
+        if (marked[i] == 0)
+            continue;
+        map.covered[column] &= ~marked[i];
+        map.candidates[column] &= ~marked[i];
+        map.marked[column] |= marked[i];
+        // The counts of columns column - 1 to column + 1 see these squares.
+        for (int32_t seeing = column - 1; seeing <= column + 1; ++seeing)
+            if (seeing >= 0 && seeing < map.width)
+                map.countsKnown &= ~(1ull << seeing);
+    }
+    map.quiet = -1;
+}
+
 void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board)
 {
     const int32_t first = y > 0 ? y - 1 : 0, last = y + 1 < map.height ? y + 1 : map.height - 1;

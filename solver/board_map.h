@@ -50,6 +50,10 @@ void MapWindow(BoardMap& map, int32_t x, int32_t y, Board board);
 // Reads the `rows` of column x again after they have changed.
 void MapRows(BoardMap& map, int32_t x, uint64_t rows, Board board);
 
+// The squares of `marked` (three columns from x - 1, a word each), all of
+// them Covered in the map, have been marked.
+void MapMarks(BoardMap& map, int32_t x, const uint64_t* marked);
+
 // Works out the neighbour counts of column x, or of every column, unless
 // they are known.
 void CountColumn(BoardMap& map, int32_t x);

@@ -111,13 +111,26 @@ void MapAfterUncover(const StepArguments& step, BoardMap& map, int32_t x, int32_
 
 // The map after a move at (x, y): only its window can have changed, unless
 // the move uncovered squares on a real board, where a flood fill may have
-// gone on.
-void MapAfterMove(const StepArguments& step, BoardMap& map, ForcedMove move, int32_t x, int32_t y)
+// gone on. Marking turns exactly the window's Covered squares into Marked
+// ones, which the map is told without reading them.
+void MapAfterMove(const StepArguments& step, BoardMap& map, ForcedMove move, int32_t x, int32_t y, uint64_t* window)
 {
     if (move == UncoverAround && !step.hypothetical)
         MapAfterUncover(step, map, x, y);
+    else if (move == MarkAroundNumber)
+        MapMarks(map, x, window);
     else
         MapWindow(map, x, y, step.board);
+}
+
+// The Covered squares of the window of (x, y), by column from x - 1.
+void CoveredInWindow(const BoardMap& map, int32_t x, int32_t y, uint64_t* window)
+{
+    const uint64_t rows = ((7ull << y) >> 1) & map.allRows;
+    for (int32_t i = 0; i < 3; ++i) {
+        const int32_t column = x - 1 + i;
+        window[i] = column >= 0 && column < map.width ? map.covered[column] & rows : 0;
+    }
 }
 
 // One sweep of a forced move over every constraint square, columns outer;
@@ -145,8 +158,10 @@ Truth SweepForcedMove(const StepArguments& step, ForcedMove move)
                          WindowHasCovered(x, y, step.width, step.height, step.board)))
                 continue;
             progress = 1;
+            uint64_t window[3];
+            CoveredInWindow(map, x, y, window);
             ApplyForcedMove(move, x, y, step.width, step.height, step.board, step.hypothetical);
-            MapAfterMove(step, map, move, x, y);
+            MapAfterMove(step, map, move, x, y, window);
             rows = RowsBelow(ForcedMoveRows(map, move, x), y);
         }
     }
