@@ -18,12 +18,6 @@ uint64_t LowBits(uint64_t bytes)
     return ((bytes & lowBitOfEachByte) * 0x0102040810204080ull) >> 56;
 }
 
-// Bit i is set where byte i, a value from 0 to 7, is 0.
-uint64_t ZeroBytes(uint64_t bytes)
-{
-    return LowBits(~(bytes | bytes >> 1 | bytes >> 2));
-}
-
 // What the map keeps of the rows, worked out from the squares' own kinds.
 ColumnMap KeptOf(uint64_t rows, uint64_t covered, uint64_t marked, uint64_t revealed, uint64_t assumed,
                  uint64_t mines, uint64_t odd, const ColumnCounts& number)
@@ -72,12 +66,16 @@ ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
 {
     if (last - first < 4)
         return ReadFewRows(cells, first, last);
-    // Only the words at either end hold bytes outside the rows read.
+    // Only the words at either end can hold bytes outside the rows read,
+    // which are cleared.
     uint8_t states[64], values[64], assumptions[64], mineFlags[64];
     uint8_t* const laidOut[] = {states, values, assumptions, mineFlags};
+    const int32_t before = first & 7, after = 7 - (last & 7);
     for (uint8_t* bytes : laidOut) {
-        std::memset(bytes + (first & ~7), 0, 8);
-        std::memset(bytes + (last & ~7), 0, 8);
+        if (before != 0)
+            std::memset(bytes + (first - before), 0, static_cast<size_t>(before));
+        if (after != 0)
+            std::memset(bytes + last + 1, 0, static_cast<size_t>(after));
     }
     // Every field as it is, its bits gathered on the way: a state above 7 is
     // no state at all and a number above 15 is more than the counts hold,
@@ -108,9 +106,11 @@ ColumnMap ReadRows(const Cell* cells, int32_t first, int32_t last)
         std::memcpy(&value, values + base, sizeof value);
         std::memcpy(&assumption, assumptions + base, sizeof assumption);
         std::memcpy(&mine, mineFlags + base, sizeof mine);
-        covered |= ZeroBytes(state) << base;
-        marked |= ZeroBytes(state ^ (lowBitOfEachByte * Marked)) << base;
-        revealed |= ZeroBytes(state ^ (lowBitOfEachByte * Revealed)) << base;
+        // The states' three bits: Covered 000, Marked 001, Revealed 010.
+        const uint64_t state0 = LowBits(state), state1 = LowBits(state >> 1), state2 = LowBits(state >> 2);
+        covered |= (~(state0 | state1 | state2) & 0xff) << base;
+        marked |= (state0 & ~(state1 | state2)) << base;
+        revealed |= (state1 & ~(state0 | state2)) << base;
         assumed |= LowBits(assumption) << base;
         mines |= LowBits(mine) << base;
         odd |= LowBits(value >> 4) << base;
@@ -182,8 +182,18 @@ void MapBoard(BoardMap& map, int32_t width, int32_t height, Board board)
     map.allRows = (1ull << height) - 1;
     map.allColumns = (1ull << width) - 1;
     map.quiet = -1;
-    for (int32_t x = 0; x < width; ++x)
-        StoreRows(map, x, ReadRows(board[x], 0, height - 1), ~0ull);
+    for (int32_t x = 0; x < width; ++x) {
+        const ColumnMap column = ReadRows(board[x], 0, height - 1);
+        map.covered[x] = column.covered;
+        map.candidates[x] = column.candidates;
+        map.marked[x] = column.marked;
+        map.unrevealed[x] = column.unrevealed;
+        map.seen[x] = column.seen;
+        map.mines[x] = column.mines;
+        map.numbers[x] = column.numbers;
+        map.oddNumbers[x] = column.oddNumbers;
+        map.number[x] = column.number;
+    }
     map.countsKnown = 0;
 }
 

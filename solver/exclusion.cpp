@@ -95,6 +95,14 @@ Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x
 Verdict RunQuietTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y,
                           TrialScratch& scratch)
 {
+    // Most assumptions set off nothing: the numbers around them tell the
+    // verdict, and the copy's memory is asked for and given back.
+    const int32_t alone = VerdictWithoutMoves(step, x, y, assumption == AssumeMine);
+    if (alone >= 0) {
+        if (!CopyCouldBeMade(step.width, step.height))
+            return NoCopy;
+        return alone ? Contradicted : Consistent;
+    }
     LazyCopy copy;
     if (!MakeLazyCopy(copy, step.width, step.height, step.board))
         return NoCopy;

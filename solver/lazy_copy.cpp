@@ -44,3 +44,16 @@ void ReleaseLazyCopy(LazyCopy& copy)
     ReleaseMemory(copy.board);
     copy.board = nullptr;
 }
+
+bool CopyCouldBeMade(int32_t width, int32_t height)
+{
+    Board table = CreateBoard(width, height);
+    if (table == nullptr)
+        return false;
+    void* columns[maxBoardSide];
+    for (int32_t x = 0; x < width; ++x)
+        columns[x] = table[x];
+    ReleaseBlocksOfSize(width, columns, sizeof(Cell) * static_cast<size_t>(height));
+    ReleaseMemory(table);
+    return true;
+}

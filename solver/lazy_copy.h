@@ -26,3 +26,9 @@ bool MakeLazyCopy(LazyCopy& copy, int32_t width, int32_t height, Board source);
 void OwnColumns(LazyCopy& copy, int32_t firstColumn, int32_t lastColumn);
 
 void ReleaseLazyCopy(LazyCopy& copy);
+
+// Asks for the memory of a copy and gives it back at once: a trial that can
+// be judged without its copy still takes the memory the copy would, so that
+// memory runs out exactly where it does for a trial on a copy. False, after
+// CopyBoard's message, when the copy could not be made.
+bool CopyCouldBeMade(int32_t width, int32_t height);

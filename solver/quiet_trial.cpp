@@ -170,3 +170,38 @@ Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y
     ClearTrialScratch(scratch, step.height);
     return contradiction;
 }
+
+int32_t VerdictWithoutMoves(const StepArguments& step, int32_t x, int32_t y, bool assumeMine)
+{
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    KnowAllCounts(map);
+    const int32_t firstColumn = x > 0 ? x - 1 : 0, lastColumn = x + 1 < step.width ? x + 1 : step.width - 1;
+    const uint64_t window = ((7ull << y) >> 1) & map.allRows;
+    bool contradiction = false;
+    for (int32_t column = firstColumn; column <= lastColumn; ++column) {
+        const uint64_t own = column == x ? 1ull << y : 0;
+        for (uint64_t rows = map.seen[column] & window & ~own; rows != 0;) {
+            const int32_t row = LowestRow(rows);
+            rows = RowsBelow(rows, row);
+            const int32_t number = step.board[column][row].adjacentMines;
+            const int32_t marked = CountOf(map.markedAround[column], row) + (assumeMine ? 1 : 0);
+            const int32_t unrevealed = CountOf(map.unrevealedAround[column], row) - (assumeMine ? 0 : 1);
+            if ((map.numbers[column] >> row) & 1) {
+                const bool acts = (marked == number && unrevealed != marked) ||
+                                  (unrevealed == number && marked != number);
+                // It changes the copy only where its window still holds a
+                // Covered square, the assumption's own square apart.
+                if (acts) {
+                    const uint64_t around = ((7ull << row) >> 1) & map.allRows;
+                    for (int32_t near = column - 1; near <= column + 1; ++near)
+                        if (near >= 0 && near < step.width &&
+                            (map.covered[near] & around & ~(near == x ? 1ull << y : 0)) != 0)
+                            return -1;
+                }
+            }
+            contradiction = contradiction || marked > number || unrevealed < number;
+        }
+    }
+    return contradiction ? 1 : 0;
+}

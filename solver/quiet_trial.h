@@ -36,3 +36,9 @@ struct LazyCopy;
 // `copy`, the columns that the trial changes are made the copy's own first.
 Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch,
                     LazyCopy* copy = nullptr);
+
+// The verdict of a quiet trial whose assumption at (x, y) sets off no
+// forced move, from the step's map alone: 1 for a contradiction, 0 for
+// none; -1 when some number around (x, y) would act, and the trial must
+// be run on a copy.
+int32_t VerdictWithoutMoves(const StepArguments& step, int32_t x, int32_t y, bool assumeMine);

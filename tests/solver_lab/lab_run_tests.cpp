@@ -67,8 +67,9 @@ TEST(LabOptions, JobsAndLinesAreReadAndBadOnesRefused)
 {
     LabOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--level", "expert", "--jobs", "4", "--csv", "games.csv"}, options, error)) << error;
+    ASSERT_TRUE(Parse({"--level", "expert", "--jobs", "4", "--csv", "games.csv", "--once"}, options, error)) << error;
     EXPECT_EQ(options.jobs, 4);
+    EXPECT_TRUE(options.once);
     EXPECT_EQ(options.csv, "games.csv");
     EXPECT_EQ(LabOptions().jobs, 0);  // one for each core unless told
 

@@ -30,6 +30,7 @@ LabOptions OptionsFor(const KnownRun& run)
     options.lastSeed = run.lastSeed;
     options.hints = true;
     options.jobs = 1;
+    options.once = true;  // the traces are wanted here, not the times
     return options;
 }
 

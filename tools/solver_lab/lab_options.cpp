@@ -6,7 +6,7 @@
 
 const char* const labUsage =
     "usage: solver-lab [--level beginner|intermediate|expert | --size WxH --mines N]\n"
-    "                  [--seeds FIRST-LAST | --seeds N] [--trace] [--hints] [--jobs N] [--csv FILE|-]";
+    "                  [--seeds FIRST-LAST | --seeds N] [--trace] [--hints] [--once] [--jobs N] [--csv FILE|-]";
 
 namespace {
 // A whole decimal number from `text` within [low, high]; nothing else may follow.
@@ -84,6 +84,8 @@ bool ParseLabOptions(int argc, char** argv, LabOptions& options, std::string& er
             options.trace = true;
         } else if (argument == "--hints") {
             options.hints = true;
+        } else if (argument == "--once") {
+            options.once = true;
         } else if (argument == "--level") {
             const std::string name = argv[++i];
             if (!ReadLevel(name, options)) {

@@ -84,7 +84,8 @@ std::vector<GameResult> PlaySeeds(const LabOptions& options, uint64_t first, uin
         games.push_back(PlayOne(options, static_cast<uint32_t>(seed)));
     played = std::chrono::steady_clock::now().time_since_epoch().count();
     for (GameResult& game : games)
-        RetimeOne(options, game);
+        if (!options.once)
+            RetimeOne(options, game);
     return games;
 }
 

@@ -76,11 +76,13 @@ int main(int argc, char** argv)
                  static_cast<unsigned long long>(totals.lost), static_cast<unsigned long long>(totals.stopped),
                  totals.games == 0 ? 0.0 : 100.0 * static_cast<double>(totals.won) / static_cast<double>(totals.games));
     PrintTimes(out, "solver step", totals.stepTimes, true);
-    PrintAgain(out, totals.stepMaxAgain, totals.stepsAgain);
+    if (!options.once)
+        PrintAgain(out, totals.stepMaxAgain, totals.stepsAgain);
     PrintTimes(out, "whole game", totals.gameTimes, false);
     if (options.hints) {
         PrintTimes(out, "hint", totals.hintTimes, true);
-        PrintAgain(out, totals.hintMaxAgain, totals.hintsAgain);
+        if (!options.once)
+            PrintAgain(out, totals.hintMaxAgain, totals.hintsAgain);
     }
     std::fprintf(out, "time %.2f s, %.0f games a second on %d %s\n", totals.seconds,
                  totals.seconds > 0.0 ? static_cast<double>(totals.games) / totals.seconds : 0.0, totals.jobs,
