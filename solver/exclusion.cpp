@@ -2,10 +2,10 @@
 #include "solver/exclusion.h"
 
 #include "model/board.h"
+#include "model/memory.h"
 #include "model/reveal.h"
 #include "solver/board_map.h"
 #include "solver/forced_moves.h"
-#include "solver/lazy_copy.h"
 #include "solver/messages.h"
 #include "solver/quiet_trial.h"
 
@@ -89,30 +89,35 @@ Verdict RunTrialCopy(const StepArguments& step, Assumption assumption, int32_t x
     return contradiction ? Contradicted : Consistent;
 }
 
+// Asks for the memory of a trial copy and gives it back at once. A trial on
+// a quiet board reads nothing of its copy (see RunQuietTrial), but it still
+// takes the memory the copy would, so that memory runs out exactly where it
+// does for a trial on a copy. False, after CopyBoard's message, when the
+// copy could not be made.
+bool CopyCouldBeMade(int32_t width, int32_t height)
+{
+    Board table = CreateBoard(width, height);
+    if (table == nullptr)
+        return false;
+    void* columns[maxBoardSide];
+    for (int32_t x = 0; x < width; ++x)
+        columns[x] = table[x];
+    ReleaseBlocksOfSize(width, columns, sizeof(Cell) * static_cast<size_t>(height));
+    ReleaseMemory(table);
+    return true;
+}
+
 // The same on a quiet board, looking only at what the assumption at (x, y)
-// sets off (see RunQuietTrial), on a copy that copies only the columns the
-// trial changes.
+// sets off: most assumptions set off nothing, and the numbers around them
+// tell the verdict at once.
 Verdict RunQuietTrialCopy(const StepArguments& step, Assumption assumption, int32_t x, int32_t y,
                           TrialScratch& scratch)
 {
-    // Most assumptions set off nothing: the numbers around them tell the
-    // verdict, and the copy's memory is asked for and given back.
-    const int32_t alone = VerdictWithoutMoves(step, x, y, assumption == AssumeMine);
-    if (alone >= 0) {
-        if (!CopyCouldBeMade(step.width, step.height))
-            return NoCopy;
-        return alone ? Contradicted : Consistent;
-    }
-    LazyCopy copy;
-    if (!MakeLazyCopy(copy, step.width, step.height, step.board))
+    if (!CopyCouldBeMade(step.width, step.height))
         return NoCopy;
-    OwnColumns(copy, x, x);
-    if (assumption == AssumeMine)
-        MarkCell(x, y, step.width, step.height, copy.board);
-    else
-        RevealCell(x, y, step.width, step.height, copy.board, 1);
-    const Truth contradiction = RunQuietTrial(step, copy.board, x, y, scratch, &copy);
-    ReleaseLazyCopy(copy);
+    const bool assumeMine = assumption == AssumeMine;
+    const int32_t alone = VerdictWithoutMoves(step, x, y, assumeMine);
+    const Truth contradiction = alone >= 0 ? static_cast<Truth>(alone) : RunQuietTrial(step, x, y, assumeMine, scratch);
     return contradiction ? Contradicted : Consistent;
 }
 
@@ -126,8 +131,7 @@ Verdict RunQuietTrialCopy(const StepArguments& step, Assumption assumption, int3
 // that one finds nothing; otherwise it is run once, when first needed, and
 // stands for all such candidates. On a quiet board the map says which
 // candidates border an uncovered square, and the trials look only at the
-// numbers that can act (see RunQuietTrial), on copies that copy only the
-// columns they change.
+// numbers that can act (see RunQuietTrial), with no copy to fill.
 Verdict FindContradiction(const StepArguments& step, Assumption assumption, int32_t& foundX, int32_t& foundY)
 {
     if (IsQuietBoard(step)) {
