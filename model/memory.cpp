@@ -1,5 +1,6 @@
 #include "model/memory.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,8 +13,11 @@ int32_t liveBlocks = 0;
 // copy for every square it tries, one block per column, thousands of times
 // in a step on a large board: kept blocks are handed out and taken back a
 // table's worth at a time.
-struct alignas(16) BlockHeader {
+// As large as the strictest alignment, so that what follows it is aligned
+// as malloc's own blocks are.
+union BlockHeader {
     size_t bytes;
+    std::max_align_t alignment;
 };
 
 // Released blocks kept for reuse, a few sizes at a time (a board's columns,
