@@ -8,16 +8,12 @@
 // after every picture has been painted, when the face goes back to "smile").
 //
 // Beside each size, the floor: what the window system itself takes to
-// replace as many pictures, with nothing of the game around them. In a
-// window of the robot's own, as large as the game's client area, the very
-// calls a new game makes for its pictures (the bitmap asked of the picture,
-// the window destroyed, the bitmap deleted, a new "static" SS_BITMAP window
-// with the same bitmap's name at the same place) are made for every square,
-// the face twice and the timer's three digits, and timed until they return
-// and until every message they caused has been handled (the pictures are
-// painted). Each new game's times are then given as a multiple of the floor.
-// The floor is timed again, in turns with it, with the ShowWindow the game
-// calls after making each square's picture, to show what that call costs.
+// replace as many pictures, with nothing of the game around them. A program
+// of the robot's own (robot.exe floor, floor.cpp), with a window of the
+// game's client size, does to its pictures with the very same calls what a
+// new game does, and nothing else; it is timed exactly as the game is, its
+// new games taken in turns with the game's. Each new game's times are then
+// given as a multiple of the floor's.
 #include "robot_modes.h"
 #include "robot_support.h"
 
@@ -84,127 +80,56 @@ bool TimeNewGame(double* command, double* shown)
     return ok;
 }
 
-// A picture of the floor: its bitmap's name and its place.
-struct FloorPicture {
-    const char* name;
-    int x, y, width, height;
-};
-
-HWND CreateFloorPicture(HWND parent, const FloorPicture& picture)
+// The floor program for the game's present size, started, its window found
+// and its board shown; its process handle is null when it did not start.
+PROCESS_INFORMATION StartFloor(HWND& window)
 {
-    return CreateWindowExA(0, "static", picture.name, WS_CHILD | WS_VISIBLE | SS_BITMAP, picture.x, picture.y,
-                           picture.width, picture.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-// As the game destroys a picture: the bitmap asked of the window, the window
-// destroyed, the bitmap deleted.
-void DestroyFloorPicture(HWND& slot)
-{
-    if (slot == nullptr)
-        return;
-    const HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageA(slot, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    DestroyWindow(slot);
-    if (bitmap != nullptr)
-        DeleteObject(bitmap);
-    slot = nullptr;
-}
-
-void ReplaceFloorPicture(HWND parent, HWND& slot, const FloorPicture& picture)
-{
-    DestroyFloorPicture(slot);
-    slot = CreateFloorPicture(parent, picture);
-}
-
-// The pictures a new game of the present size replaces, in its order: every
-// square (covered), the face pressed, the timer's three digits, and the
-// face again in the next idle turn. The mine counter keeps its value from
-// one new game to the next, and with it its pictures.
-struct FloorWindows {
-    std::vector<HWND> squares;
-    HWND face = nullptr;
-    HWND digits[3] = {nullptr, nullptr, nullptr};
-};
-
-// With `show`, each square is also shown once made, as the game does (its
-// pictures are made visible already): what that call adds.
-int ReplaceNewGamePictures(HWND parent, FloorWindows& windows, int columns, int rows, int clientWidth, bool show)
-{
-    windows.squares.resize(static_cast<size_t>(columns * rows), nullptr);
-    for (int x = 0; x < columns; ++x)
-        for (int y = 0; y < rows; ++y) {
-            HWND& square = windows.squares[static_cast<size_t>(x * rows + y)];
-            ReplaceFloorPicture(parent, square, {"nc", 16 * x + 16, 16 * y + 48, 16, 16});
-            if (show)
-                ShowWindow(square, SW_SHOW);
-        }
-    ReplaceFloorPicture(parent, windows.face, {"psmile", clientWidth / 2 - 13, 11, 0, 0});
-    for (int i = 0; i < 3; ++i)
-        ReplaceFloorPicture(parent, windows.digits[i], {"d0", clientWidth - 48 + 12 * i, 13, 0, 0});
-    ReplaceFloorPicture(parent, windows.face, {"smile", clientWidth / 2 - 13, 11, 0, 0});
-    return columns * rows + 5;
-}
-
-// Handles every message of the robot's own windows until none is left.
-void HandleMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    char robotPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, robotPath, sizeof robotPath);
+    char commandLine[MAX_PATH + 40];
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\" floor %d %d", robotPath, Columns(), Rows());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(robotPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        Log("FAIL cannot start the floor program (error %lu)", GetLastError());
+        return {};
     }
+    window = nullptr;
+    WaitFor([&] { return (window = FindWindowA(floorClass, nullptr)) != nullptr; }, 30000);
+    return process;
 }
 
-struct Floor {
-    std::vector<double> calls, shown;
-    std::vector<double> callsShowing, shownShowing;  // with the game's ShowWindow for each square
-    int pictures = 0;
-};
-
-// The floor for the game's present size (see the top of this file).
-Floor TimeFloor()
+void StopFloor(const PROCESS_INFORMATION& process, HWND window)
 {
-    Floor floor;
-    static const bool registered = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        windowClass.lpszClassName = "robotfloor";
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    const SIZE client = ClientSize(game);
-    RECT frame = {0, 0, client.cx, client.cy};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    const HWND window = registered ? CreateWindowExA(0, "robotfloor", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                     frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                                     nullptr, GetModuleHandleA(nullptr), nullptr)
-                                   : nullptr;
-    if (!Check(window != nullptr, "the floor's window is made"))
-        return floor;
-    // The pictures as the game has them, then replaced as a new game does.
-    FloorWindows windows;
-    ReplaceNewGamePictures(window, windows, Columns(), Rows(), client.cx, false);
-    HandleMessages();
-    for (int repetition = 0; repetition < 2 * repetitions; ++repetition) {
-        const bool show = repetition % 2 == 1;
-        const double start = NowMs();
-        floor.pictures = ReplaceNewGamePictures(window, windows, Columns(), Rows(), client.cx, show);
-        (show ? floor.callsShowing : floor.calls).push_back(NowMs() - start);
-        HandleMessages();
-        (show ? floor.shownShowing : floor.shown).push_back(NowMs() - start);
+    if (window != nullptr)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// New games of the window `window` (the game's or the floor's): the
+// command's times and the times until shown; false when one was not shown.
+bool TimeNewGames(const char* board, const char* whose, HWND window, std::vector<double>& commands,
+                  std::vector<double>& shown)
+{
+    const HWND gameWindow = game;
+    game = window;
+    bool allShown = true;
+    for (int i = 0; i < repetitions && allShown; ++i) {
+        double command = 0, onScreen = 0;
+        allShown = Check(TimeNewGame(&command, &onScreen), "%s: a new game of the %s is shown", board, whose);
+        commands.push_back(command);
+        shown.push_back(onScreen);
     }
-    for (HWND& square : windows.squares)
-        DestroyFloorPicture(square);
-    DestroyFloorPicture(windows.face);
-    for (HWND& digit : windows.digits)
-        DestroyFloorPicture(digit);
-    DestroyWindow(window);
-    HandleMessages();
-    return floor;
+    game = gameWindow;
+    return allShown;
 }
 
 // Times the change to a size (window layout and new picture store as well),
-// then new games of that size, then the floor of that size.
+// then new games of that size, and the floor's.
 void TimeBoard(const char* board, const std::function<void()>& choose, bool typed = false)
 {
     const HWND faceBefore = FaceWindow();
@@ -215,31 +140,29 @@ void TimeBoard(const char* board, const std::function<void()>& choose, bool type
     const int pictures = Columns() * Rows();
     if (!Check(changed, "%s: the board is shown", board))
         return;
-    std::vector<double> commands, shown;
-    for (int i = 0; i < repetitions; ++i) {
-        double command = 0, onScreen = 0;
-        if (!Check(TimeNewGame(&command, &onScreen), "%s: a new game is shown", board))
-            return;
-        commands.push_back(command);
-        shown.push_back(onScreen);
-    }
+    // The game's new games, then, in a window over the game's, the floor's.
+    std::vector<double> commands, shown, floorCommands, floorShown;
+    if (!TimeNewGames(board, "game", game, commands, shown))
+        return;
+    HWND floorWindow = nullptr;
+    const PROCESS_INFORMATION floor = StartFloor(floorWindow);
+    if (floor.hProcess == nullptr)
+        return;
+    const bool timed = Check(floorWindow != nullptr, "%s: the floor's window appears", board) &&
+                       TimeNewGames(board, "floor", floorWindow, floorCommands, floorShown);
+    StopFloor(floor, floorWindow);
+    if (!timed)
+        return;
     char first[64] = "typed in the custom window";
     if (!typed)
         std::snprintf(first, sizeof first, "%.0f ms", change);
     Log("BENCH %-22s %4d squares | new game: command %7.1f ms median, %7.1f max; on screen %7.1f median, %7.1f "
         "max | %.3f ms per square | first game of this size: %s",
         board, pictures, Median(commands), Max(commands), Median(shown), Max(shown), Median(shown) / pictures, first);
-    const Floor floor = TimeFloor();
-    if (floor.calls.empty())
-        return;
-    Log("BENCH %-22s %4d pictures | floor: calls %7.1f ms median, %7.1f max; on screen %7.1f median, %7.1f max | "
-        "new game / floor: command %.2fx, on screen %.2fx",
-        "", floor.pictures, Median(floor.calls), Max(floor.calls), Median(floor.shown), Max(floor.shown),
-        Median(commands) / Median(floor.calls), Median(shown) / Median(floor.shown));
-    Log("BENCH %-22s %4s          | floor with ShowWindow for each square, as the game: calls %7.1f ms median; "
-        "on screen %7.1f median | new game / that: command %.2fx, on screen %.2fx",
-        "", "", Median(floor.callsShowing), Median(floor.shownShowing), Median(commands) / Median(floor.callsShowing),
-        Median(shown) / Median(floor.shownShowing));
+    Log("BENCH %-22s %4d squares | floor:    command %7.1f ms median, %7.1f max; on screen %7.1f median, %7.1f "
+        "max | new game / floor: command %.2fx, on screen %.2fx",
+        "", pictures, Median(floorCommands), Max(floorCommands), Median(floorShown), Max(floorShown),
+        Median(commands) / Median(floorCommands), Median(shown) / Median(floorShown));
 }
 
 void ChooseCustom(const char* rows, const char* columns, const char* mines)
