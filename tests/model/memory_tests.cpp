@@ -3,8 +3,11 @@
 // are handed out again only for their own size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <set>
+#include <utility>
+#include <vector>
 
 #include "model/memory.h"
 
@@ -30,24 +33,32 @@ TEST(Memory, ARequestForSeveralBlocksFailsWhereSingleRequestsWould)
 
 TEST(Memory, ReleasedBlocksComeBackOnlyForTheirOwnSize)
 {
-    // Small blocks are released, then larger ones asked for and filled to
-    // their end: none may be a small one handed out again.
+    // Small blocks are released, then large ones and small ones asked for
+    // again: the blocks in use never overlap (a small block handed out as a
+    // large one would), and what is written into each stays there.
     void* small[40] = {};
     ASSERT_EQ(AllocateBlocks(16, 40, small), 40);
-    const std::set<void*> smallOnes(small, small + 40);
     ReleaseBlocks(40, small);
     void* large[40] = {};
     ASSERT_EQ(AllocateBlocks(1176, 40, large), 40);
-    for (void* block : large) {
-        EXPECT_EQ(smallOnes.count(block), 0u);
-        std::memset(block, 0x5a, 1176);
-    }
+    for (int i = 0; i < 40; ++i)
+        std::memset(large[i], i, 1176);
     void* again[40] = {};
     ASSERT_EQ(AllocateBlocks(16, 40, again), 40);
     for (void* block : again)
         std::memset(block, 0xa5, 16);
-    for (void* block : large)
-        EXPECT_EQ(static_cast<unsigned char*>(block)[1175], 0x5a);
+    std::vector<std::pair<uintptr_t, size_t>> inUse;
+    for (int i = 0; i < 40; ++i) {
+        inUse.push_back({reinterpret_cast<uintptr_t>(large[i]), 1176});
+        inUse.push_back({reinterpret_cast<uintptr_t>(again[i]), 16});
+    }
+    std::sort(inUse.begin(), inUse.end());
+    for (size_t i = 1; i < inUse.size(); ++i)
+        EXPECT_LE(inUse[i - 1].first + inUse[i - 1].second, inUse[i].first) << "blocks overlap";
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(static_cast<unsigned char*>(large[i])[0], i);
+        EXPECT_EQ(static_cast<unsigned char*>(large[i])[1175], i);
+    }
     ReleaseBlocks(40, large);
     ReleaseBlocks(40, again);
 
