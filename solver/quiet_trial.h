@@ -40,6 +40,6 @@ Truth RunQuietTrial(const StepArguments& step, int32_t x, int32_t y, bool assume
 
 // The verdict of a quiet trial whose assumption at (x, y) sets off no
 // forced move, from the step's map alone: 1 for a contradiction, 0 for
-// none; -1 when some number around (x, y) would act, and the trial must
-// be run on a copy.
+// none; -1 when some number around (x, y) would act, and the whole trial
+// must be run.
 int32_t VerdictWithoutMoves(const StepArguments& step, int32_t x, int32_t y, bool assumeMine);

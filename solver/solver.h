@@ -5,7 +5,8 @@
 //
 // The pass machine is here and in solver.cpp; each pass has a file of its
 // own: forced_moves (passes 2 and 3), exclusion and quiet_trial (passes 4
-// and 5), guess (pass 6), and messages for what Solver tells the player.
+// and 5), guess (pass 6), and messages for what Solver tells the player;
+// board_map is the step's reading of the board that the passes share.
 #pragma once
 
 #include <cstdint>
