@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <cstring>
 #include <thread>
 
@@ -76,12 +77,16 @@ bool ReadAll(int descriptor, std::string& bytes)
 }
 
 // Plays the seeds from `first` to `last`, then times the slow steps and
-// Hints of each game again; `played` is when the last game ended.
-std::vector<GameResult> PlaySeeds(const LabOptions& options, uint64_t first, uint64_t last, int64_t& played)
+// Hints of each game again; `played` is when the last game ended and
+// `processor` the processor time the playing took, in seconds.
+std::vector<GameResult> PlaySeeds(const LabOptions& options, uint64_t first, uint64_t last, int64_t& played,
+                                  double& processor)
 {
     std::vector<GameResult> games;
+    const std::clock_t processorStart = std::clock();
     for (uint64_t seed = first; seed <= last; ++seed)
         games.push_back(PlayOne(options, static_cast<uint32_t>(seed)));
+    processor = static_cast<double>(std::clock() - processorStart) / CLOCKS_PER_SEC;
     played = std::chrono::steady_clock::now().time_since_epoch().count();
     for (GameResult& game : games)
         if (!options.once)
@@ -95,8 +100,10 @@ std::vector<GameResult> PlaySeeds(const LabOptions& options, uint64_t first, uin
 [[noreturn]] void RunJob(const LabOptions& options, uint64_t first, uint64_t last, int descriptor)
 {
     int64_t played = 0;
-    const std::vector<GameResult> games = PlaySeeds(options, first, last, played);
+    double processor = 0.0;
+    const std::vector<GameResult> games = PlaySeeds(options, first, last, played, processor);
     std::string bytes(reinterpret_cast<const char*>(&played), sizeof played);
+    bytes.append(reinterpret_cast<const char*>(&processor), sizeof processor);
     for (const GameResult& game : games)
         WriteGame(bytes, game);
     const bool written = WriteAll(descriptor, bytes);
@@ -153,13 +160,16 @@ bool RunJobs(const LabOptions& options, int32_t jobs, LabTotals& totals, int64_t
             continue;
         }
         int64_t jobPlayed = 0;
-        if (bytes.size() < sizeof jobPlayed) {
+        double jobProcessor = 0.0;
+        if (bytes.size() < sizeof jobPlayed + sizeof jobProcessor) {
             error = "job " + std::to_string(job + 1) + " brought back nothing";
             continue;
         }
         std::memcpy(&jobPlayed, bytes.data(), sizeof jobPlayed);
+        std::memcpy(&jobProcessor, bytes.data() + sizeof jobPlayed, sizeof jobProcessor);
         played = std::max(played, jobPlayed);
-        size_t offset = sizeof jobPlayed;
+        totals.processorSeconds += jobProcessor;
+        size_t offset = sizeof jobPlayed + sizeof jobProcessor;
         GameResult game;
         while (offset < bytes.size()) {
             if (!ReadGame(bytes, offset, game)) {
@@ -220,7 +230,8 @@ bool RunLab(const LabOptions& options, LabTotals& totals, std::string& error)
     int64_t played = 0;
     bool done = true;
     if (jobs == 1) {
-        for (const GameResult& game : PlaySeeds(options, options.firstSeed, options.lastSeed, played))
+        for (const GameResult& game :
+             PlaySeeds(options, options.firstSeed, options.lastSeed, played, totals.processorSeconds))
             AddGame(totals, game);
     } else {
         done = RunJobs(options, jobs, totals, played, error);

@@ -42,6 +42,7 @@ struct LabTotals {
     std::vector<GameRow> rows;
     int32_t jobs = 1;
     double seconds = 0.0;  // from the first game's start to the last one's end, timing again apart
+    double processorSeconds = 0.0;  // the processor time of the playing, every job's added
 };
 
 // Plays one game; then, apart, times its slow steps and Hints again.

@@ -84,9 +84,11 @@ int main(int argc, char** argv)
         if (!options.once)
             PrintAgain(out, totals.hintMaxAgain, totals.hintsAgain);
     }
-    std::fprintf(out, "time %.2f s, %.0f games a second on %d %s\n", totals.seconds,
-                 totals.seconds > 0.0 ? static_cast<double>(totals.games) / totals.seconds : 0.0, totals.jobs,
-                 totals.jobs == 1 ? "job" : "jobs");
+    // The processor time tells what a core can do even when others share it.
+    std::fprintf(out, "time %.2f s, %.0f games a second on %d %s; %.2f s of processor time, %.0f games a second of it\n",
+                 totals.seconds, totals.seconds > 0.0 ? static_cast<double>(totals.games) / totals.seconds : 0.0,
+                 totals.jobs, totals.jobs == 1 ? "job" : "jobs", totals.processorSeconds,
+                 totals.processorSeconds > 0.0 ? static_cast<double>(totals.games) / totals.processorSeconds : 0.0);
     std::fprintf(out, "machine %s (before the run)\n", machine.c_str());
     std::fprintf(out, "trace digest %016llx\n", static_cast<unsigned long long>(totals.digest));
 
