@@ -19,8 +19,13 @@ void ReleaseColumnTable(int32_t width, Element** table)
 {
     if (table == nullptr)
         return;
-    for (int32_t x = 0; x < width; ++x)
-        ReleaseMemory(table[x]);
+    void* columns[maxBoardSide];
+    for (int32_t first = 0; first < width; first += maxBoardSide) {
+        const int32_t count = width - first < maxBoardSide ? width - first : maxBoardSide;
+        for (int32_t x = 0; x < count; ++x)
+            columns[x] = table[first + x];
+        ReleaseBlocks(count, columns);
+    }
     ReleaseMemory(table);
 }
 
@@ -37,13 +42,16 @@ Element** AllocateColumnTable(int32_t width, int32_t height)
         ReportMinefieldOutOfMemory();
         return nullptr;
     }
-    for (int32_t x = 0; x < width; ++x) {
-        table[x] = static_cast<Element*>(AllocateMemory(sizeof(Element) * static_cast<size_t>(height)));
-        if (table[x] == nullptr) {
-            ReleaseColumnTable(x, table);
-            ReportMinefieldOutOfMemory();
-            return nullptr;
-        }
+    // The columns in one request: a board is copied for every trial of
+    // Solver's, and the allocator hands out kept blocks together.
+    void* columns[maxBoardSide];
+    const int32_t made = AllocateBlocks(sizeof(Element) * static_cast<size_t>(height), width, columns);
+    for (int32_t x = 0; x < made; ++x)
+        table[x] = static_cast<Element*>(columns[x]);
+    if (made < width) {
+        ReleaseColumnTable(made, table);
+        ReportMinefieldOutOfMemory();
+        return nullptr;
     }
     return table;
 }

@@ -28,3 +28,7 @@ void RunTrial(const StepArguments& step, Board trial);
 // True when some Revealed square that is not an assumption has more Marked
 // neighbours than its number, or fewer unrevealed neighbours than its number.
 Truth HasContradiction(int32_t width, int32_t height, Board board);
+
+// The same on a board whose map is up to date (it may work out counts).
+struct BoardMap;
+Truth HasContradiction(BoardMap& map, Board board);

@@ -39,6 +39,12 @@ void ApplyForcedMove(ForcedMove move, int32_t x, int32_t y, int32_t width, int32
 // operation on it changes anything.
 bool WindowHasCovered(int32_t x, int32_t y, int32_t width, int32_t height, Board board);
 
+// The rows of column x where the map shows the move's pattern at a
+// constraint square with a Covered neighbour (and those whose number the
+// map cannot hold, to be counted one by one).
+struct BoardMap;
+uint64_t ForcedMoveRows(BoardMap& map, ForcedMove move, int32_t x);
+
 // Passes 2 and 3 sweep the whole board; true when they changed it.
 Truth RevealAroundSolvedSquares(const StepArguments& step);
 Truth MarkForcedMines(const StepArguments& step);

@@ -1,136 +1,217 @@
 // The forced moves of a trial, looking only at the numbers that can act.
 #include "solver/quiet_trial.h"
 
+#include <cstring>
+
 #include "model/reveal.h"
+#include "solver/board_map.h"
 #include "solver/exclusion.h"
 #include "solver/forced_moves.h"
 
 namespace {
-// Flags of a square in a quiet trial.
-constexpr uint8_t pendingPassTwo = 1;    // pass 2 has not seen its neighbours as they are now
-constexpr uint8_t pendingPassThree = 2;  // the same for pass 3
-constexpr uint8_t changedAround = 4;     // a neighbour changed: test it for a contradiction
-
+// A trial on the step's board as it would be on a copy: the step's map,
+// with what the trial changed kept in the scratch. The copy itself, when
+// one is given, is changed as the trial changes it.
 struct QuietTrial {
     const StepArguments& step;
-    Board board;
+    const BoardMap& map;  // of the step's board, which the trial does not change
+    Board copy;           // or nullptr
     TrialScratch& scratch;
-    int32_t lowest;   // the first and last squares, in scan order, ever flagged
-    int32_t highest;
 };
 
-void Flag(QuietTrial& trial, int32_t index, uint8_t flags)
+// The neighbour counts of (x, y) as the trial has them.
+NeighbourCounts TrialCounts(const QuietTrial& trial, int32_t x, int32_t y)
 {
-    TrialScratch& scratch = trial.scratch;
-    if (scratch.flags[index] == 0)
-        scratch.flagged[scratch.flaggedCount++] = static_cast<int16_t>(index);
-    scratch.flags[index] |= flags;
-    if (index < trial.lowest)
-        trial.lowest = index;
-    if (index > trial.highest)
-        trial.highest = index;
+    const int32_t change = trial.scratch.change[x][y];
+    return {CountOf(trial.map.markedAround[x], y) + (change & 0xff),
+            CountOf(trial.map.unrevealedAround[x], y) - (change >> 8)};
 }
 
-// The square (x, y) has changed: every uncovered neighbour that is not an
-// assumption must be looked at again.
-void NoteChange(QuietTrial& trial, int32_t x, int32_t y)
+// The square (x, y), Covered on the step's board, has been marked or
+// uncovered as an assumption: its neighbours' counts change, and every
+// neighbour that is a number a player sees must be looked at again.
+void NoteChange(QuietTrial& trial, int32_t x, int32_t y, bool marked)
 {
     const int32_t width = trial.step.width, height = trial.step.height;
-    for (int32_t column = x - 1; column <= x + 1; ++column) {
-        for (int32_t row = y - 1; row <= y + 1; ++row) {
-            if (column < 0 || row < 0 || column >= width || row >= height || (column == x && row == y))
+    TrialScratch& scratch = trial.scratch;
+    scratch.changed[x] |= 1ull << y;
+    const int16_t change = marked ? 1 : 1 << 8;
+    const int32_t firstColumn = x > 0 ? x - 1 : 0, lastColumn = x + 1 < width ? x + 1 : width - 1;
+    const int32_t firstRow = y > 0 ? y - 1 : 0, lastRow = y + 1 < height ? y + 1 : height - 1;
+    const uint64_t window = ((2ull << (lastRow - firstRow)) - 1) << firstRow;
+    for (int32_t column = firstColumn; column <= lastColumn; ++column) {
+        // The square's own entry changes too; it is never read, being no number.
+        for (int32_t row = firstRow; row <= lastRow; ++row)
+            scratch.change[column][row] = static_cast<int16_t>(scratch.change[column][row] + change);
+        const uint64_t seen = trial.map.seen[column] & window;
+        scratch.changedAround[column] |= seen;
+        scratch.pending[0][column] |= seen & trial.map.numbers[column];
+        scratch.pending[1][column] |= seen & trial.map.numbers[column];
+    }
+    if (firstColumn < scratch.firstColumn || scratch.firstColumn > scratch.lastColumn)
+        scratch.firstColumn = firstColumn;
+    if (lastColumn > scratch.lastColumn)
+        scratch.lastColumn = lastColumn;
+}
+
+// Whether the move's pattern holds at number (x, y) in the trial. A number
+// the player sees is the same on the copy as on the step's board.
+bool TrialMoveApplies(const QuietTrial& trial, ForcedMove move, int32_t x, int32_t y)
+{
+    const int32_t number = trial.step.board[x][y].adjacentMines;
+    const NeighbourCounts counts = TrialCounts(trial, x, y);
+    if (move == UncoverAround)
+        return counts.marked == number && counts.unrevealed != counts.marked;
+    return counts.unrevealed == number && counts.marked != number;
+}
+
+// One sweep of pass 2 or pass 3 over the numbers due, in scan order; a
+// square that falls due further on while the sweep runs is reached in the
+// same sweep, as in the full sweep. Returns whether it changed anything.
+bool Sweep(QuietTrial& trial, int32_t pass)
+{
+    const int32_t width = trial.step.width, height = trial.step.height;
+    const ForcedMove move = pass == 0 ? UncoverAround : MarkAroundNumber;
+    TrialScratch& scratch = trial.scratch;
+    uint64_t* pending = scratch.pending[pass];
+    bool progress = false;
+    for (int32_t x = scratch.firstColumn; x <= scratch.lastColumn; ++x) {
+        for (uint64_t rows = pending[x]; rows != 0; rows = RowsBelow(pending[x], LowestRow(rows))) {
+            const int32_t y = LowestRow(rows);
+            pending[x] &= ~(1ull << y);
+            if (!TrialMoveApplies(trial, move, x, y))
                 continue;
-            const Cell& cell = trial.board[column][row];
-            if (cell.state != Revealed || cell.assumedSafe)
+            // The squares that the area operation changes: those of its
+            // window still Covered in the trial.
+            const uint64_t around = ((7ull << y) >> 1) & trial.map.allRows;
+            uint64_t changes[3] = {0, 0, 0};
+            for (int32_t i = 0; i < 3; ++i) {
+                const int32_t column = x - 1 + i;
+                if (column >= 0 && column < width)
+                    changes[i] = trial.map.covered[column] & ~scratch.changed[column] & around;
+            }
+            if ((changes[0] | changes[1] | changes[2]) == 0)
                 continue;
-            uint8_t flags = changedAround;
-            if (cell.adjacentMines != 0)
-                flags |= pendingPassTwo | pendingPassThree;
-            Flag(trial, column * height + row, flags);
+            progress = true;
+            if (trial.copy != nullptr)
+                ApplyForcedMove(move, x, y, width, height, trial.copy, 1);
+            for (int32_t i = 0; i < 3; ++i)
+                for (uint64_t changed = changes[i]; changed != 0; changed &= changed - 1)
+                    NoteChange(trial, x - 1 + i, LowestRow(changed), move == MarkAroundNumber);
         }
     }
+    return progress;
 }
 
-// One sweep of pass 2 or pass 3 over the flagged numbers, in scan order; a
-// square flagged further on while the sweep runs is reached in the same
-// sweep, as in the full sweep. Returns whether it changed the copy.
-bool Sweep(QuietTrial& trial, uint8_t pass)
+// Leaves the scratch cleared, columns touched only.
+void ClearTrialScratch(TrialScratch& scratch, int32_t height)
 {
-    const int32_t width = trial.step.width, height = trial.step.height;
-    const ForcedMove move = pass == pendingPassTwo ? UncoverAround : MarkAroundNumber;
-    bool progress = false;
-    for (int32_t index = trial.lowest; index <= trial.highest; ++index) {
-        if (!(trial.scratch.flags[index] & pass))
-            continue;
-        trial.scratch.flags[index] &= static_cast<uint8_t>(~pass);
-        const int32_t x = index / height, y = index % height;
-        if (!ForcedMoveApplies(move, x, y, width, height, trial.board))
-            continue;
-        // The squares that the area operation will change.
-        int32_t changedX[9], changedY[9], changes = 0;
-        for (int32_t column = x - 1; column <= x + 1; ++column)
-            for (int32_t row = y - 1; row <= y + 1; ++row)
-                if (column >= 0 && row >= 0 && column < width && row < height &&
-                    trial.board[column][row].state == Covered) {
-                    changedX[changes] = column;
-                    changedY[changes] = row;
-                    ++changes;
-                }
-        if (changes == 0)
-            continue;
-        progress = true;
-        ApplyForcedMove(move, x, y, width, height, trial.board, 1);
-        for (int32_t i = 0; i < changes; ++i)
-            NoteChange(trial, changedX[i], changedY[i]);
+    for (int32_t x = scratch.firstColumn; x <= scratch.lastColumn; ++x) {
+        scratch.pending[0][x] = scratch.pending[1][x] = scratch.changedAround[x] = scratch.changed[x] = 0;
+        std::memset(scratch.change[x], 0, sizeof(int16_t) * static_cast<size_t>(height));
     }
-    return progress;
+    scratch.firstColumn = 0;
+    scratch.lastColumn = -1;
+}
+
+// The trial from the assumption at (x, y) to its verdict.
+Truth RunTrialOnMap(const StepArguments& step, Board copy, int32_t x, int32_t y, bool assumeMine,
+                    TrialScratch& scratch)
+{
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    KnowAllCounts(map);
+    QuietTrial trial = {step, map, copy, scratch};
+    scratch.firstColumn = 0;
+    scratch.lastColumn = -1;
+    NoteChange(trial, x, y, assumeMine);
+
+    // The trial's steps: pass 2 while it makes progress, then pass 3; after
+    // progress by pass 3 the next step begins again with pass 2.
+    while (Sweep(trial, 0) || Sweep(trial, 1)) {
+    }
+
+    Truth contradiction = 0;
+    for (int32_t column = scratch.firstColumn; column <= scratch.lastColumn && !contradiction; ++column) {
+        for (uint64_t rows = scratch.changedAround[column]; rows != 0 && !contradiction;) {
+            const int32_t row = LowestRow(rows);
+            rows = RowsBelow(rows, row);
+            const int32_t number = step.board[column][row].adjacentMines;
+            const NeighbourCounts counts = TrialCounts(trial, column, row);
+            contradiction = counts.marked > number || counts.unrevealed < number;
+        }
+    }
+    ClearTrialScratch(scratch, step.height);
+    return contradiction;
 }
 }  // namespace
 
 bool IsQuietBoard(const StepArguments& step)
 {
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    if (map.quiet >= 0)
+        return map.quiet == 1;
+    map.quiet = 0;
+    // Only where the map shows a pattern (see ForcedMoveRows); the numbers it
+    // cannot hold are counted.
     for (int32_t x = 0; x < step.width; ++x) {
-        for (int32_t y = 0; y < step.height; ++y) {
-            const Cell& cell = step.board[x][y];
-            if (!IsConstraintSquare(cell))
-                continue;
-            if ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
-                 ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
-                WindowHasCovered(x, y, step.width, step.height, step.board))
+        for (uint64_t rows = ForcedMoveRows(map, UncoverAround, x) | ForcedMoveRows(map, MarkAroundNumber, x);
+             rows != 0;) {
+            const int32_t y = LowestRow(rows);
+            rows = RowsBelow(rows, y);
+            const bool odd = (map.oddNumbers[x] >> y) & 1;
+            if (!odd || ((ForcedMoveApplies(UncoverAround, x, y, step.width, step.height, step.board) ||
+                          ForcedMoveApplies(MarkAroundNumber, x, y, step.width, step.height, step.board)) &&
+                         WindowHasCovered(x, y, step.width, step.height, step.board)))
                 return false;
         }
     }
-    return !HasContradiction(step.width, step.height, step.board);
+    map.quiet = !HasContradiction(map, step.board);
+    return map.quiet == 1;
 }
 
-void ClearTrialScratch(TrialScratch& scratch)
+Truth RunQuietTrial(const StepArguments& step, Board trial, int32_t x, int32_t y, TrialScratch& scratch)
 {
-    for (int32_t i = 0; i < scratch.flaggedCount; ++i)
-        scratch.flags[scratch.flagged[i]] = 0;
-    scratch.flaggedCount = 0;
+    return RunTrialOnMap(step, trial, x, y, trial[x][y].state == Marked, scratch);
 }
 
-Truth RunQuietTrial(const StepArguments& step, Board board, int32_t x, int32_t y, TrialScratch& scratch)
+Truth RunQuietTrial(const StepArguments& step, int32_t x, int32_t y, bool assumeMine, TrialScratch& scratch)
 {
-    const int32_t width = step.width, height = step.height;
-    QuietTrial trial = {step, board, scratch, width * height, -1};
-    NoteChange(trial, x, y);
+    return RunTrialOnMap(step, nullptr, x, y, assumeMine, scratch);
+}
 
-    // The trial's steps: pass 2 while it makes progress, then pass 3; after
-    // progress by pass 3 the next step begins again with pass 2.
-    while (Sweep(trial, pendingPassTwo) || Sweep(trial, pendingPassThree)) {
+int32_t VerdictWithoutMoves(const StepArguments& step, int32_t x, int32_t y, bool assumeMine)
+{
+    BoardMap local;
+    BoardMap& map = MapOfStep(step, local);
+    KnowAllCounts(map);
+    const int32_t firstColumn = x > 0 ? x - 1 : 0, lastColumn = x + 1 < step.width ? x + 1 : step.width - 1;
+    const uint64_t window = ((7ull << y) >> 1) & map.allRows;
+    bool contradiction = false;
+    for (int32_t column = firstColumn; column <= lastColumn; ++column) {
+        const uint64_t own = column == x ? 1ull << y : 0;
+        for (uint64_t rows = map.seen[column] & window & ~own; rows != 0;) {
+            const int32_t row = LowestRow(rows);
+            rows = RowsBelow(rows, row);
+            const int32_t number = step.board[column][row].adjacentMines;
+            const int32_t marked = CountOf(map.markedAround[column], row) + (assumeMine ? 1 : 0);
+            const int32_t unrevealed = CountOf(map.unrevealedAround[column], row) - (assumeMine ? 0 : 1);
+            if ((map.numbers[column] >> row) & 1) {
+                const bool acts = (marked == number && unrevealed != marked) ||
+                                  (unrevealed == number && marked != number);
+                // It changes the copy only where its window still holds a
+                // Covered square, the assumption's own square apart.
+                if (acts) {
+                    const uint64_t around = ((7ull << row) >> 1) & map.allRows;
+                    for (int32_t near = column - 1; near <= column + 1; ++near)
+                        if (near >= 0 && near < step.width &&
+                            (map.covered[near] & around & ~(near == x ? 1ull << y : 0)) != 0)
+                            return -1;
+                }
+            }
+            contradiction = contradiction || marked > number || unrevealed < number;
+        }
     }
-
-    Truth contradiction = 0;
-    for (int32_t i = 0; i < scratch.flaggedCount && !contradiction; ++i) {
-        const int32_t index = scratch.flagged[i];
-        if (!(scratch.flags[index] & changedAround))
-            continue;
-        const int32_t column = index / height, row = index % height;
-        const int32_t number = board[column][row].adjacentMines;
-        const NeighbourCounts counts = CountAround(column, row, width, height, board);
-        contradiction = counts.marked > number || counts.unrevealed < number;
-    }
-    ClearTrialScratch(scratch);
-    return contradiction;
+    return contradiction ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/reveal.h"
+#include "solver/board_map.h"
 #include "solver/exclusion.h"
 #include "solver/forced_moves.h"
 #include "solver/guess.h"
@@ -29,24 +30,21 @@ void ClearMarks(int32_t width, int32_t height, Board board)
 struct BoardAudit {
     int32_t outcome;
     float mineDensity;
+    bool filledOut;  // the fill-out uncovered what was still covered
 };
 
-BoardAudit AuditBoard(int32_t width, int32_t height, Board board)
+// The counts come from the step's map of the board.
+BoardAudit AuditBoard(int32_t width, int32_t height, Board board, const BoardMap& map)
 {
     int32_t unmarkedMines = 0;
     int32_t coveredSquares = 0;
     for (int32_t x = 0; x < width; ++x) {
-        for (int32_t y = 0; y < height; ++y) {
-            const Cell& cell = board[x][y];
-            if (cell.state == Marked && !cell.isMine) {
-                ReportWrongMark();
-                return {OutcomeStop, 0.0f};
-            }
-            if (cell.isMine && cell.state != Marked)
-                ++unmarkedMines;
-            if (cell.state == Covered)
-                ++coveredSquares;
+        if ((map.marked[x] & ~map.mines[x]) != 0) {
+            ReportWrongMark();
+            return {OutcomeStop, 0.0f, false};
         }
+        unmarkedMines += RowCount(map.mines[x] & ~map.marked[x]);
+        coveredSquares += RowCount(map.covered[x]);
     }
 
     // Every mine is marked: whatever is still covered is safe.
@@ -57,7 +55,7 @@ BoardAudit AuditBoard(int32_t width, int32_t height, Board board)
                     continue;
                 if (RevealCell(x, y, width, height, board, 0)) {
                     ReportFillOutHitMine();
-                    return {OutcomeFailed, 0.0f};
+                    return {OutcomeFailed, 0.0f, true};
                 }
             }
         }
@@ -69,11 +67,11 @@ BoardAudit AuditBoard(int32_t width, int32_t height, Board board)
             for (int32_t y = 0; y < height; ++y)
                 if (board[x][y].state == Covered)
                     MarkCell(x, y, width, height, board);
-        return {OutcomeFinished, 0.0f};
+        return {OutcomeFinished, 0.0f, unmarkedMines == 0};
     }
 
     const double density = static_cast<double>(unmarkedMines) / static_cast<double>(std::max(coveredSquares, 1));
-    return {passFoundNothing, static_cast<float>(density)};
+    return {passFoundNothing, static_cast<float>(density), unmarkedMines == 0};
 }
 }  // namespace
 
@@ -92,15 +90,23 @@ int32_t SolverStep(int32_t pass, int32_t width, int32_t height, int32_t mineTota
         pass = PassRevealSolved;
     }
 
+    BoardMap map;
+    MapBoard(map, width, height, board);
     float mineDensity = 1.0f;
     if (!hypothetical) {
-        const BoardAudit audit = AuditBoard(width, height, board);
+        const BoardAudit audit = AuditBoard(width, height, board, map);
         if (audit.outcome != passFoundNothing)
             return audit.outcome;
         mineDensity = audit.mineDensity;
+        // After a fill-out the board is read again.
+        if (audit.filledOut)
+            MapBoard(map, width, height, board);
     }
 
-    const StepArguments step = {width, height, mineTotal, board, views, hypothetical};
+    // A pass number without a pass stops here, after the audit.
+    if (pass < PassRevealSolved || pass > PassGuess)
+        return OutcomeStop;
+    const StepArguments step = {width, height, mineTotal, board, views, hypothetical, &map};
     int32_t result = passFoundNothing;
     switch (pass) {
     case PassRevealSolved:

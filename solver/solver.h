@@ -5,7 +5,8 @@
 //
 // The pass machine is here and in solver.cpp; each pass has a file of its
 // own: forced_moves (passes 2 and 3), exclusion and quiet_trial (passes 4
-// and 5), guess (pass 6), and messages for what Solver tells the player.
+// and 5), guess (pass 6), and messages for what Solver tells the player;
+// board_map is the step's reading of the board that the passes share.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,9 @@
 // The view's per-square picture record. Solver only hands the store on to
 // its trial calls and never reads it.
 struct CellView;
+
+// Where the squares of each kind lie on the step's board (board_map.h).
+struct BoardMap;
 
 // The pass to run (as argument) and what the step found (as result).
 enum SolverPass : int32_t {
@@ -51,6 +55,9 @@ struct StepArguments {
     Board board;
     CellView** views;
     Truth hypothetical;
+    // Read once by the step and kept up to date by the forced moves; a pass
+    // called on its own without one reads the board itself.
+    BoardMap* map = nullptr;
 };
 
 // A pass that found nothing returns this, and the step goes on to the next.

@@ -6,6 +6,14 @@
 // A new game is timed twice: until the command returns (every picture
 // window replaced) and until the board is on screen (the first idle turn
 // after every picture has been painted, when the face goes back to "smile").
+//
+// Beside each size, the floor: what the window system itself takes to
+// replace as many pictures, with nothing of the game around them. A program
+// of the robot's own (robot.exe floor, floor.cpp), with a window of the
+// game's client size, does to its pictures with the very same calls what a
+// new game does, and nothing else; it is timed exactly as the game is, its
+// new games taken in turns with the game's. Each new game's times are then
+// given as a multiple of the floor's.
 #include "robot_modes.h"
 #include "robot_support.h"
 
@@ -72,8 +80,56 @@ bool TimeNewGame(double* command, double* shown)
     return ok;
 }
 
+// The floor program for the game's present size, started, its window found
+// and its board shown; its process handle is null when it did not start.
+PROCESS_INFORMATION StartFloor(HWND& window)
+{
+    char robotPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, robotPath, sizeof robotPath);
+    char commandLine[MAX_PATH + 40];
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\" floor %d %d", robotPath, Columns(), Rows());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(robotPath, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        Log("FAIL cannot start the floor program (error %lu)", GetLastError());
+        return {};
+    }
+    window = nullptr;
+    WaitFor([&] { return (window = FindWindowA(floorClass, nullptr)) != nullptr; }, 30000);
+    return process;
+}
+
+void StopFloor(const PROCESS_INFORMATION& process, HWND window)
+{
+    if (window != nullptr)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// New games of the window `window` (the game's or the floor's): the
+// command's times and the times until shown; false when one was not shown.
+bool TimeNewGames(const char* board, const char* whose, HWND window, std::vector<double>& commands,
+                  std::vector<double>& shown)
+{
+    const HWND gameWindow = game;
+    game = window;
+    bool allShown = true;
+    for (int i = 0; i < repetitions && allShown; ++i) {
+        double command = 0, onScreen = 0;
+        allShown = Check(TimeNewGame(&command, &onScreen), "%s: a new game of the %s is shown", board, whose);
+        commands.push_back(command);
+        shown.push_back(onScreen);
+    }
+    game = gameWindow;
+    return allShown;
+}
+
 // Times the change to a size (window layout and new picture store as well),
-// then new games of that size.
+// then new games of that size, and the floor's.
 void TimeBoard(const char* board, const std::function<void()>& choose, bool typed = false)
 {
     const HWND faceBefore = FaceWindow();
@@ -84,20 +140,29 @@ void TimeBoard(const char* board, const std::function<void()>& choose, bool type
     const int pictures = Columns() * Rows();
     if (!Check(changed, "%s: the board is shown", board))
         return;
-    std::vector<double> commands, shown;
-    for (int i = 0; i < repetitions; ++i) {
-        double command = 0, onScreen = 0;
-        if (!Check(TimeNewGame(&command, &onScreen), "%s: a new game is shown", board))
-            return;
-        commands.push_back(command);
-        shown.push_back(onScreen);
-    }
+    // The game's new games, then, in a window over the game's, the floor's.
+    std::vector<double> commands, shown, floorCommands, floorShown;
+    if (!TimeNewGames(board, "game", game, commands, shown))
+        return;
+    HWND floorWindow = nullptr;
+    const PROCESS_INFORMATION floor = StartFloor(floorWindow);
+    if (floor.hProcess == nullptr)
+        return;
+    const bool timed = Check(floorWindow != nullptr, "%s: the floor's window appears", board) &&
+                       TimeNewGames(board, "floor", floorWindow, floorCommands, floorShown);
+    StopFloor(floor, floorWindow);
+    if (!timed)
+        return;
     char first[64] = "typed in the custom window";
     if (!typed)
         std::snprintf(first, sizeof first, "%.0f ms", change);
     Log("BENCH %-22s %4d squares | new game: command %7.1f ms median, %7.1f max; on screen %7.1f median, %7.1f "
         "max | %.3f ms per square | first game of this size: %s",
         board, pictures, Median(commands), Max(commands), Median(shown), Max(shown), Median(shown) / pictures, first);
+    Log("BENCH %-22s %4d squares | floor:    command %7.1f ms median, %7.1f max; on screen %7.1f median, %7.1f "
+        "max | new game / floor: command %.2fx, on screen %.2fx",
+        "", pictures, Median(floorCommands), Max(floorCommands), Median(floorShown), Max(floorShown),
+        Median(commands) / Median(floorCommands), Median(shown) / Median(floorShown));
 }
 
 void ChooseCustom(const char* rows, const char* columns, const char* mines)

@@ -10,6 +10,7 @@
 //   robot.exe session GAME.exe LOG SHOTS   a long session: hundreds of new games,
 //                                          then pictures, memory and exit code
 //   robot.exe bench GAME.exe LOG SHOTS     the time new games and Solve! take
+//   robot.exe floor COLUMNS ROWS           the benchmark's floor (floor.cpp)
 //
 // Screenshots are asked of the script that runs the robot: the robot
 // writes SHOTS/NAME.request and waits until the file is gone.
@@ -376,10 +377,13 @@ void CheckSolverGames()
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "floor") == 0)
+        return RunFloorProgram(std::atoi(argv[2]), std::atoi(argv[3]));
     const char* const modes[] = {"check", "play", "session", "bench"};
     const char* mode = argc == 5 ? argv[1] : "";
     if (std::none_of(std::begin(modes), std::end(modes), [&](const char* m) { return std::strcmp(m, mode) == 0; })) {
-        std::fprintf(stderr, "usage: robot.exe check|play|session|bench GAME.exe LOG SHOTS\n");
+        std::fprintf(stderr, "usage: robot.exe check|play|session|bench GAME.exe LOG SHOTS\n"
+                             "       robot.exe floor COLUMNS ROWS\n");
         return 2;
     }
     logFile = std::fopen(argv[3], "w");

@@ -8,5 +8,12 @@
 // it exits with 0.
 void RunSession(const PROCESS_INFORMATION& process);
 
-// Prints what new games of each size and Solve! runs on Expert take.
+// Prints what new games of each size and Solve! runs on Expert take, and
+// the floor of each size (floor.cpp).
 void RunBenchmark(const PROCESS_INFORMATION& process);
+
+// robot.exe floor COLUMNS ROWS: the benchmark's floor, a program that does
+// to its pictures what a new game does and nothing else. Its main window is
+// of this class.
+constexpr const char* floorClass = "robotfloor";
+int RunFloorProgram(int columns, int rows);

@@ -6,7 +6,7 @@
 
 const char* const labUsage =
     "usage: solver-lab [--level beginner|intermediate|expert | --size WxH --mines N]\n"
-    "                  [--seeds FIRST-LAST | --seeds N] [--trace] [--hints]";
+    "                  [--seeds FIRST-LAST | --seeds N] [--trace] [--hints] [--once] [--jobs N] [--csv FILE|-]";
 
 namespace {
 // A whole decimal number from `text` within [low, high]; nothing else may follow.
@@ -72,7 +72,7 @@ bool ParseLabOptions(int argc, char** argv, LabOptions& options, std::string& er
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool takesValue = argument == "--level" || argument == "--size" || argument == "--mines" ||
-                                argument == "--seeds";
+                                argument == "--seeds" || argument == "--jobs" || argument == "--csv";
         if (takesValue && i + 1 >= argc) {
             error = argument + " needs a value";
             return false;
@@ -84,6 +84,8 @@ bool ParseLabOptions(int argc, char** argv, LabOptions& options, std::string& er
             options.trace = true;
         } else if (argument == "--hints") {
             options.hints = true;
+        } else if (argument == "--once") {
+            options.once = true;
         } else if (argument == "--level") {
             const std::string name = argv[++i];
             if (!ReadLevel(name, options)) {
@@ -101,6 +103,20 @@ bool ParseLabOptions(int argc, char** argv, LabOptions& options, std::string& er
         } else if (argument == "--mines") {
             minesText = argv[++i];
             sawMines = true;
+        } else if (argument == "--jobs") {
+            const std::string jobs = argv[++i];
+            uint64_t count = 0;
+            if (!ReadNumber(jobs, 1, maxJobs, count)) {
+                error = "bad job count '" + jobs + "': from 1 to " + std::to_string(maxJobs);
+                return false;
+            }
+            options.jobs = static_cast<int32_t>(count);
+        } else if (argument == "--csv") {
+            options.csv = argv[++i];
+            if (options.csv.empty()) {
+                error = "--csv needs a file name, or - for standard output";
+                return false;
+            }
         } else if (argument == "--seeds") {
             const std::string seeds = argv[++i];
             if (!ReadSeeds(seeds, options)) {
@@ -111,6 +127,10 @@ bool ParseLabOptions(int argc, char** argv, LabOptions& options, std::string& er
             error = "unknown argument '" + argument + "'";
             return false;
         }
+    }
+    if (options.trace && options.csv == "-") {
+        error = "--trace and --csv - would both write to standard output";
+        return false;
     }
     if (sawLevel && (sawSize || sawMines)) {
         error = "--level cannot be combined with --size or --mines";

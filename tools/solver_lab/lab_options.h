@@ -12,7 +12,13 @@ struct LabOptions {
     uint32_t lastSeed = 100;
     bool trace = false;
     bool hints = false;
+    bool once = false;  // each step and Hint timed once, slow ones not again (as under a profiler)
+    int32_t jobs = 0;  // processes to play on; 0: one for each core
+    std::string csv;   // where one line per game goes: a file, "-" for standard output, "" for nowhere
 };
+
+// The most processes a run is split into.
+constexpr int32_t maxJobs = 256;
 
 // The usage line, printed after every complaint about the arguments.
 extern const char* const labUsage;
