@@ -2,7 +2,7 @@
 # Installs the Debian packages that Blastgrid's builds and tests need, and
 # only those that are missing: with everything installed it changes nothing.
 # With the argument "native", only those of the native program: no MinGW,
-# no Wine and no i386 architecture.
+# no Wine and no i386 architecture; with "web", only those of the web page.
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
@@ -13,9 +13,16 @@ native_packages=(
   libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
   xvfb xdotool imagemagick
 )
+# The web page: Debian's emscripten (its clang, binaryen, node and node's
+# acorn), and the headless browser with its WebDriver for the page's tests.
+web_packages=(
+  emscripten binaryen nodejs node-acorn
+  chromium chromium-driver python3-selenium
+)
 # Everything else the tests and the Windows build need.
 packages=(
   "${native_packages[@]}"
+  "${web_packages[@]}"
   libgtest-dev googletest x11-utils
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
@@ -24,6 +31,10 @@ packages=(
 # "native": only what the native program needs (make play-native).
 if [ "${1:-}" = native ]; then
   packages=("${native_packages[@]}")
+fi
+# "web": only what the web page needs (make play-web).
+if [ "${1:-}" = web ]; then
+  packages=(cmake ninja-build python3 libstb-dev "${web_packages[@]}")
 fi
 
 as_root() {
