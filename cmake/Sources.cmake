@@ -16,3 +16,12 @@ file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS shell/*.cpp)
 set(BOARD_TEXT_SOURCES
   tools/board_text.cpp)
 file(GLOB SOLVER_LAB_SOURCES CONFIGURE_DEPENDS tools/solver_lab/*.cpp)
+
+# The web presenter: its input translation, zoom and scene are plain C++,
+# tested natively; the rest is its glue to the browser, in the web build.
+set(WEB_LOGIC_SOURCES
+  platform/web/keys.cpp
+  platform/web/pointer.cpp
+  platform/web/scene.cpp
+  platform/web/zoom.cpp)
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)

@@ -1,0 +1,373 @@
+#include "platform/web/presenter.h"
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/web/browser.h"
+#include "platform/web/keys.h"
+#include "platform/web/pointer.h"
+#include "platform/web/scene.h"
+#include "platform/web/window_system.h"
+#include "platform/web/zoom.h"
+
+namespace web {
+
+namespace {
+// In Solve! mode the program runs this long in each animation frame, and
+// leaves the rest to the browser's own work (input, layout, compositing).
+constexpr double frameBudgetMilliseconds = 10;
+
+struct PaintedWindow {
+    LONG width = 0;
+    LONG height = 0;
+};
+
+struct Presenter {
+    PageMetrics page;
+    PageMap map;
+    SIZE screen = {0, 0};
+    std::vector<driver::WindowView> windows;  // as last shown, bottom to top
+    MouseState mouse;
+    TouchGestures touch;
+    POINT pointer = {0, 0};             // the last screen point given to the window system
+    bool pressTaken[2] = {false, false};  // a button's press went to the window manager, not the program
+    std::vector<int> keysDown;
+    std::string shownScene;
+    std::map<HWND, PaintedWindow> painted;
+    std::vector<uint8_t> rgba;
+    double frameStart = 0;
+    bool ended = false;
+};
+
+Presenter presenter;
+
+int ButtonIndex(Button button)
+{
+    return button == Button::Left ? 0 : 1;
+}
+
+driver::MouseButton DriverButton(Button button)
+{
+    return button == Button::Left ? driver::MouseButton::Left : driver::MouseButton::Right;
+}
+
+bool IsEmpty(const RECT& rect)
+{
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+bool Contains(const RECT& rect, POINT point)
+{
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+// The window with the menu bar: the program's main window.
+const driver::WindowView* MainWindow(const std::vector<driver::WindowView>& windows)
+{
+    for (const driver::WindowView& view : windows)
+        if (!IsEmpty(view.menuBar))
+            return &view;
+    return windows.empty() ? nullptr : &windows.front();
+}
+
+// The page map for the windows as they are now, and the window system's
+// screen to match the page.
+void PlacePage(const std::vector<driver::WindowView>& windows)
+{
+    presenter.page = ReadPageMetrics();
+    const driver::WindowView* main = MainWindow(windows);
+    RECT frame = {0, 0, 1, 1};
+    if (main != nullptr)
+        frame = main->frame;
+    const SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    const int zoom = ChooseZoom(presenter.page.requestedZoom, size, presenter.page.width, presenter.page.height,
+                                presenter.page.devicePixelRatio);
+    presenter.map = CentreOnPage(frame, zoom, presenter.page.devicePixelRatio, presenter.page.width,
+                                 presenter.page.height);
+    const SIZE screen = ScreenSizeOf(zoom, presenter.page.devicePixelRatio, presenter.page.width,
+                                     presenter.page.height);
+    if (screen.cx != presenter.screen.cx || screen.cy != presenter.screen.cy) {
+        presenter.screen = screen;
+        driver::SetScreenSize(screen.cx, screen.cy);
+    }
+}
+
+void PaintWindow(HWND window, LONG width, LONG height)
+{
+    PaintedWindow& painted = presenter.painted[window];
+    RECT area = {0, 0, width, height};
+    const bool fresh = painted.width != width || painted.height != height;
+    if (!driver::TakeDamage(window, &area) && !fresh)
+        return;
+    if (fresh)
+        area = RECT{0, 0, width, height};
+    painted.width = width;
+    painted.height = height;
+    const driver::Image image = driver::RenderClientArea(window, area);
+    if (image.width == 0 || image.height == 0)
+        return;
+    presenter.rgba.resize(static_cast<size_t>(image.width) * image.height * 4);
+    uint8_t* out = presenter.rgba.data();
+    for (const driver::Rgb& pixel : image.pixels) {
+        *out++ = pixel.r;
+        *out++ = pixel.g;
+        *out++ = pixel.b;
+        *out++ = 255;
+    }
+    PaintClientArea(reinterpret_cast<uintptr_t>(window), width, height, area.left, area.top, image.width,
+                    image.height, presenter.rgba.data());
+}
+
+// Shows every window as it now is: the scene when it changed, and the
+// pixels of every client area that changed.
+void Present()
+{
+    Scene scene;
+    scene.windows = driver::VisibleWindows();
+    PlacePage(scene.windows);
+    for (const driver::WindowView& view : scene.windows) {
+        scene.menuBars.push_back(driver::MenuBarOf(view.window));
+        scene.controls.push_back(view.messageBox ? std::vector<driver::ControlView>() : driver::ControlsOf(view.window));
+    }
+    scene.dropDownOpen = driver::OpenDropDown(&scene.dropDown);
+    scene.boxes = driver::OpenMessageBoxes();
+    scene.touch = FeedbackOf(presenter.touch);
+    scene.ended = presenter.ended;
+    std::string json = SceneJson(scene, presenter.map);
+    if (json != presenter.shownScene) {
+        ShowScene(json);
+        presenter.shownScene = std::move(json);
+    }
+    std::map<HWND, PaintedWindow> stillShown;
+    for (const driver::WindowView& view : scene.windows) {
+        if (view.messageBox)
+            continue;
+        PaintWindow(view.window, view.client.right - view.client.left, view.client.bottom - view.client.top);
+        stillShown[view.window] = presenter.painted[view.window];
+    }
+    presenter.painted.swap(stillShown);
+    presenter.windows = std::move(scene.windows);
+}
+
+// ---- Input ---------------------------------------------------------------
+
+// The window manager's part of a press: on a caption it brings the window
+// to the front, on the close box it asks the window to close. Returns
+// whether the press was the window manager's.
+bool PressOnFrame(POINT point)
+{
+    for (auto view = presenter.windows.rbegin(); view != presenter.windows.rend(); ++view) {
+        if (!Contains(view->frame, point))
+            continue;
+        const RECT caption = CaptionOf(*view);
+        if (!Contains(caption, point))
+            return false;
+        if (Contains(CloseBoxOf(caption), point))
+            driver::RequestClose(view->window);
+        else
+            driver::ActivateTopLevel(view->window);
+        return true;
+    }
+    return false;
+}
+
+bool Perform(const std::vector<PointerAction>& actions)
+{
+    bool gave = false;
+    for (const PointerAction& action : actions) {
+        const POINT point = ScreenPointAt(presenter.map, action.x, action.y);
+        presenter.pointer = point;
+        const int index = ButtonIndex(action.button);
+        switch (action.kind) {
+        case PointerAction::Move:
+            driver::MovePointer(point);
+            break;
+        case PointerAction::Press:
+            presenter.pressTaken[index] = PressOnFrame(point);
+            if (!presenter.pressTaken[index])
+                driver::PressButton(DriverButton(action.button), point);
+            break;
+        case PointerAction::Release:
+            if (presenter.pressTaken[index])
+                presenter.pressTaken[index] = false;
+            else
+                driver::ReleaseButton(DriverButton(action.button), point);
+            break;
+        }
+        gave = true;
+    }
+    return gave;
+}
+
+bool IsDown(int key)
+{
+    for (int down : presenter.keysDown)
+        if (down == key)
+            return true;
+    return false;
+}
+
+bool Key(const BrowserEvent& event)
+{
+    const int key = VirtualKeyOf(event.code, event.key);
+    if (key == 0)
+        return false;
+    if (event.type == EventType::KeyDown) {
+        const bool repeat = event.repeat || IsDown(key);
+        if (!IsDown(key))
+            presenter.keysDown.push_back(key);
+        driver::KeyDown(key, repeat);
+        return true;
+    }
+    if (!IsDown(key))
+        return false;
+    for (size_t i = 0; i < presenter.keysDown.size(); ++i)
+        if (presenter.keysDown[i] == key)
+            presenter.keysDown.erase(presenter.keysDown.begin() + static_cast<std::ptrdiff_t>(i));
+    driver::KeyUp(key);
+    return true;
+}
+
+// Everything held is let go: the page will not hear of the releases.
+bool LetGo()
+{
+    std::vector<PointerAction> actions;
+    ReleaseMouse(presenter.mouse, 0, 0, &actions);
+    TouchCancel(presenter.touch);
+    bool gave = false;
+    for (PointerAction& action : actions) {
+        const int index = ButtonIndex(action.button);
+        if (presenter.pressTaken[index]) {
+            presenter.pressTaken[index] = false;
+            continue;
+        }
+        driver::ReleaseButton(DriverButton(action.button), presenter.pointer);
+        gave = true;
+    }
+    const std::vector<int> keys = presenter.keysDown;
+    presenter.keysDown.clear();
+    for (int key : keys) {
+        driver::KeyUp(key);
+        gave = true;
+    }
+    return gave;
+}
+
+// Gives one event of the page to the window system; returns whether it
+// gave it input.
+bool Deliver(const BrowserEvent& event)
+{
+    std::vector<PointerAction> actions;
+    switch (event.type) {
+    case EventType::Mouse:
+        TakeMouseEvent(presenter.mouse, event.buttons, event.x, event.y, &actions);
+        return Perform(actions);
+    case EventType::TouchStart:
+        TouchStart(presenter.touch, event.finger, event.x, event.y, event.time, &actions);
+        return Perform(actions);
+    case EventType::TouchMove:
+        TouchMove(presenter.touch, event.finger, event.x, event.y);
+        return false;
+    case EventType::TouchEnd:
+        TouchEnd(presenter.touch, event.finger, event.time, &actions);
+        return Perform(actions);
+    case EventType::TouchCancel:
+        TouchCancel(presenter.touch);
+        return false;
+    case EventType::Tick:
+        TouchTick(presenter.touch, event.time, &actions);
+        return Perform(actions);
+    case EventType::KeyDown:
+    case EventType::KeyUp:
+        return Key(event);
+    case EventType::Blur:
+        return LetGo();
+    case EventType::Resize:
+        Present();
+        return false;
+    case EventType::None:
+        break;
+    }
+    return false;
+}
+
+// Takes the page's events until one gives the window system input.
+bool DeliverQueued()
+{
+    BrowserEvent event;
+    while (TakeBrowserEvent(&event))
+        if (Deliver(event))
+            return true;
+    return false;
+}
+
+// The window system's input source. Called from WaitMessage (and the
+// system's modal loops) it draws and yields until the page has input for
+// the program; called from PeekMessage (the program never waits: Solve!
+// mode) it yields only once a frame's budget is spent, draws in the next
+// frame, and gives whatever input came meanwhile. As the real system does,
+// it gives one event of input at a time, leaving the rest queued.
+bool TakeInput()
+{
+    if (!driver::WaitingForInput()) {
+        if (NowMilliseconds() - presenter.frameStart >= frameBudgetMilliseconds) {
+            WaitForFrame();
+            presenter.frameStart = NowMilliseconds();
+            Present();
+        }
+        return DeliverQueued();
+    }
+    for (;;) {
+        if (DeliverQueued())
+            return true;
+        Present();
+        SetIdle(true);
+        WaitForEvent();
+        SetIdle(false);
+        presenter.frameStart = NowMilliseconds();
+    }
+}
+
+DWORD TickCount()
+{
+    // Wrapping milliseconds, at the clock's own pace: since 1970 rather
+    // than since the page began, so the program's seed (the tick count at
+    // start) differs from one visit to the next.
+    return static_cast<DWORD>(std::fmod(std::floor(EpochMilliseconds()), 4294967296.0));
+}
+
+void ShowIcon()
+{
+    const driver::Icon icon = driver::IconResource("icon");
+    if (icon.image.width == 0)
+        return;
+    std::vector<uint8_t> rgba;
+    for (size_t i = 0; i < icon.image.pixels.size(); ++i) {
+        const driver::Rgb pixel = icon.image.pixels[i];
+        rgba.insert(rgba.end(), {pixel.r, pixel.g, pixel.b, static_cast<uint8_t>(icon.opaque[i] ? 255 : 0)});
+    }
+    SetPageIcon(icon.image.width, icon.image.height, rgba.data());
+}
+}  // namespace
+
+void StartPresenter()
+{
+    presenter = Presenter();
+    driver::SetTickSource(TickCount);
+    driver::SetTextMeasure([](const std::string& text) { return MeasureText(text, textPixels); });
+    presenter.page = ReadPageMetrics();
+    driver::SetInputSource(TakeInput);
+    ShowIcon();
+    presenter.frameStart = NowMilliseconds();
+}
+
+void ShowEnded(int)
+{
+    presenter.ended = true;
+    driver::SetInputSource(nullptr);
+    Present();
+}
+
+}  // namespace web

@@ -1,0 +1,45 @@
+// What the page shows, described for its script: every visible window with
+// its frame, caption, menu bar and client area, the controls of a dialog,
+// the open drop-down, the message boxes and the feedback under a finger,
+// all placed in CSS pixels of the page through the page map. The script
+// only turns the description into elements; the client areas' pixels go to
+// their canvases apart.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/web/pointer.h"
+#include "platform/web/window_system.h"
+#include "platform/web/zoom.h"
+
+namespace web {
+
+// The size of the text of menus, boxes and controls, in program pixels.
+constexpr int textPixels = 12;
+
+struct Scene {
+    std::vector<driver::WindowView> windows;  // bottom to top
+    std::vector<std::vector<driver::MenuTitleView>> menuBars;  // one for each window, empty without a bar
+    std::vector<std::vector<driver::ControlView>> controls;    // one for each window
+    bool dropDownOpen = false;
+    driver::DropDownView dropDown;
+    std::vector<driver::MessageBoxView> boxes;
+    TouchFeedback touch;
+    bool ended = false;  // the program has ended
+};
+
+// The caption of a top-level window: from inside its border down to its
+// menu bar or client area (empty where it has none), and the close box at
+// the caption's right end, both in screen coordinates.
+RECT CaptionOf(const driver::WindowView& view);
+RECT CloseBoxOf(const RECT& caption);
+
+// The scene as JSON (texts UTF-8, escaped; rectangles [left, top, width,
+// height] in CSS pixels of the page).
+std::string SceneJson(const Scene& scene, const PageMap& map);
+
+// Text as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
+
+}  // namespace web

@@ -1,0 +1,492 @@
+// The page's side of the web presenter. It queues the player's input for
+// the program and wakes it, answers its waits, measures text, and turns the
+// scene the program describes into elements, with a canvas for the pixels
+// of each window's client area. What the input means is decided in the
+// program; what is drawn where, too.
+"use strict";
+
+var BlastgridPage = (function () {
+    var FONT = '"Segoe UI", Tahoma, "DejaVu Sans", Verdana, sans-serif';
+    var LONG_PRESS = 500;  // as the program's long press, plus a little to be sure
+    var EVENT = {mouse: 1, touchStart: 2, touchMove: 3, touchEnd: 4, touchCancel: 5,
+                 keyDown: 6, keyUp: 7, resize: 8, tick: 9, blur: 10};
+
+    var queue = [];
+    var wake = null;
+    var idle = false;
+    var page = null;
+    var canvases = {};
+    var icon = "";
+    var touchMark = null;
+    var measureContext = null;
+    var requestedZoom = (function () {
+        var match = /[?&]zoom=([0-9]+)/.exec(location.search);
+        return match ? Number(match[1]) : 0;
+    })();
+
+    function queueEvent(event) {
+        var last = queue[queue.length - 1];
+        // Moves with the same buttons held: only the last place matters, as
+        // the real system keeps one mouse move in its queue.
+        if (last && event.type === EVENT.mouse && last.type === EVENT.mouse && last.buttons === event.buttons)
+            queue[queue.length - 1] = event;
+        else if (last && event.type === EVENT.resize && last.type === EVENT.resize)
+            return;
+        else
+            queue.push(event);
+        if (wake) {
+            var waker = wake;
+            wake = null;
+            waker();
+        }
+    }
+
+    // ---- Input -------------------------------------------------------------
+
+    function onPointer(event) {
+        if (event.pointerType === "touch") {
+            onTouch(event);
+            return;
+        }
+        if (event.type === "pointerdown") {
+            event.preventDefault();
+            page.focus();
+            try {
+                page.setPointerCapture(event.pointerId);
+            } catch (ignored) {
+            }
+        }
+        var buttons = event.type === "pointercancel" ? 0 : event.buttons;
+        queueEvent({type: EVENT.mouse, x: event.clientX, y: event.clientY, buttons: buttons, time: event.timeStamp});
+    }
+
+    function onTouch(event) {
+        event.preventDefault();
+        var types = {pointerdown: EVENT.touchStart, pointermove: EVENT.touchMove, pointerup: EVENT.touchEnd,
+                     pointercancel: EVENT.touchCancel};
+        var type = types[event.type];
+        queueEvent({type: type, x: event.clientX, y: event.clientY, finger: event.pointerId, time: event.timeStamp});
+        if (type === EVENT.touchStart)
+            setTimeout(function () {
+                queueEvent({type: EVENT.tick, time: performance.now()});
+            }, LONG_PRESS + 20);
+    }
+
+    // Whether the program wants the key rather than the browser: asked of
+    // the program while the event is still the browser's to cancel.
+    function keepKey(event) {
+        if (typeof Module === "undefined" || !Module.calledRun || !Module._BlastgridKeepKey)
+            return false;
+        var code = allocateText(event.code || "");
+        var key = allocateText(event.key || "");
+        var keep = Module._BlastgridKeepKey(code, key, event.ctrlKey ? 1 : 0, event.metaKey ? 1 : 0);
+        Module._free(code);
+        Module._free(key);
+        return keep !== 0;
+    }
+
+    function allocateText(text) {
+        var size = Module.lengthBytesUTF8(text) + 1;
+        var pointer = Module._malloc(size);
+        Module.stringToUTF8(text, pointer, size);
+        return pointer;
+    }
+
+    function onKey(event) {
+        if (keepKey(event))
+            event.preventDefault();
+        queueEvent({type: event.type === "keydown" ? EVENT.keyDown : EVENT.keyUp, code: event.code,
+                    key: event.key, repeat: event.repeat, time: event.timeStamp});
+    }
+
+    function start() {
+        page = document.getElementById("page");
+        page.tabIndex = 0;
+        ["pointerdown", "pointermove", "pointerup", "pointercancel"].forEach(function (type) {
+            page.addEventListener(type, onPointer, {passive: false});
+        });
+        // A long press or the right button brings no menu of the browser's.
+        document.addEventListener("contextmenu", function (event) {
+            event.preventDefault();
+        });
+        window.addEventListener("keydown", onKey);
+        window.addEventListener("keyup", onKey);
+        window.addEventListener("blur", function () {
+            queueEvent({type: EVENT.blur, time: performance.now()});
+        });
+        window.addEventListener("resize", function () {
+            queueEvent({type: EVENT.resize, time: performance.now()});
+        });
+        page.focus();
+    }
+
+    // ---- What the program asks -----------------------------------------------
+
+    function metrics() {
+        return {width: document.documentElement.clientWidth, height: document.documentElement.clientHeight,
+                devicePixelRatio: window.devicePixelRatio || 1, zoom: requestedZoom};
+    }
+
+    function takeEvent() {
+        return queue.shift();
+    }
+
+    function nextEvent() {
+        if (queue.length)
+            return Promise.resolve();
+        return new Promise(function (resolve) {
+            wake = resolve;
+        });
+    }
+
+    function nextFrame() {
+        return new Promise(function (resolve) {
+            requestAnimationFrame(function () {
+                resolve();
+            });
+        });
+    }
+
+    function setIdle(value) {
+        idle = value;
+    }
+
+    function measureText(text, pixels) {
+        if (!measureContext)
+            measureContext = document.createElement("canvas").getContext("2d");
+        measureContext.font = pixels + "px " + FONT;
+        return Math.ceil(measureContext.measureText(text).width);
+    }
+
+    // ---- Drawing -------------------------------------------------------------
+
+    function place(element, rect) {
+        element.style.left = rect[0] + "px";
+        element.style.top = rect[1] + "px";
+        element.style.width = rect[2] + "px";
+        element.style.height = rect[3] + "px";
+        return element;
+    }
+
+    function box(className, rect) {
+        var element = document.createElement("div");
+        element.className = className;
+        return place(element, rect);
+    }
+
+    // A text with '&' before its mnemonic ("&&" for '&'): the mnemonic underlined.
+    function marked(element, text) {
+        for (var i = 0; i < text.length; ++i) {
+            if (text[i] === "&" && i + 1 < text.length) {
+                ++i;
+                if (text[i] !== "&") {
+                    var underlined = document.createElement("u");
+                    underlined.textContent = text[i];
+                    element.appendChild(underlined);
+                    continue;
+                }
+            }
+            element.appendChild(document.createTextNode(text[i]));
+        }
+        return element;
+    }
+
+    function showWindow(view, scene, shown) {
+        var frame = box("frame", view.frame);
+        frame.style.borderWidth = Math.min(view.border, 2 * scene.scale) + "px";
+        page.appendChild(frame);
+        if (view.caption) {
+            var caption = box("caption" + (view.active ? " active" : ""), view.caption);
+            caption.style.fontSize = scene.text + "px";
+            caption.style.paddingLeft = 2 * scene.scale + "px";
+            if (view.main && icon) {
+                var image = document.createElement("img");
+                image.src = icon;
+                image.style.width = image.style.height = 16 * scene.scale + "px";
+                image.style.marginRight = 3 * scene.scale + "px";
+                caption.appendChild(image);
+            }
+            var title = document.createElement("span");
+            title.textContent = view.title;
+            caption.appendChild(title);
+            page.appendChild(caption);
+            if (view.close) {
+                var close = box("close", view.close);
+                close.style.borderWidth = scene.scale + "px";
+                close.style.fontSize = scene.text + "px";
+                close.textContent = "\u00d7";
+                page.appendChild(close);
+            }
+        }
+        if (view.menu) {
+            page.appendChild(box("menubar", view.menu));
+            (view.titles || []).forEach(function (item) {
+                var title = box("title" + (item.sel || item.open ? " selected" : ""), item.r);
+                title.style.fontSize = scene.text + "px";
+                page.appendChild(marked(title, item.text));
+            });
+        }
+        if (view.box) {
+            showMessageBox(view, scene);
+            return;
+        }
+        var canvas = canvases[view.id];
+        if (!canvas) {
+            canvas = document.createElement("canvas");
+            canvas.className = "client";
+            canvas.width = view.clientSize[0];
+            canvas.height = view.clientSize[1];
+            canvases[view.id] = canvas;
+        }
+        shown[view.id] = true;
+        page.appendChild(place(canvas, view.client));
+        (view.controls || []).forEach(function (control) {
+            page.appendChild(showControl(control, scene));
+        });
+    }
+
+    function showControl(control, scene) {
+        var element = box(control.kind, control.r);
+        element.style.fontSize = scene.text + "px";
+        if (!control.enabled)
+            element.classList.add("disabled");
+        if (control.kind === "label") {
+            element.style.justifyContent = {left: "flex-start", center: "center", right: "flex-end"}[control.align];
+            marked(element, control.text);
+        } else if (control.kind === "field") {
+            element.style.borderWidth = scene.scale + "px";
+            element.style.paddingLeft = 2 * scene.scale + "px";
+            element.appendChild(document.createTextNode(control.text));
+            if (control.focus)
+                element.appendChild(document.createElement("span")).className = "caret";
+        } else if (control.kind === "button") {
+            element.style.borderWidth = scene.scale + "px";
+            if (control.pressed)
+                element.classList.add("pressed");
+            if (control.focus)
+                element.classList.add("focused");
+            marked(element, control.text);
+        }
+        return element;
+    }
+
+    var ICONS = {
+        stop: '<circle cx="16" cy="16" r="14" fill="#e00000" stroke="#800000"/>' +
+              '<path d="M10 10 22 22M22 10 10 22" stroke="#fff" stroke-width="4"/>',
+        exclamation: '<path d="M16 2 31 29H1Z" fill="#ffd800" stroke="#000"/>' +
+                     '<path d="M16 10v10" stroke="#000" stroke-width="4"/><circle cx="16" cy="24.5" r="2.2"/>',
+        information: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
+                     '<circle cx="16" cy="9" r="2.5" fill="#0000c0"/><path d="M16 13v12" stroke="#0000c0" stroke-width="4"/>',
+        question: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
+                  '<path d="M11 12a5 5 0 1 1 7 4.5c-1.5.8-2 1.5-2 3.5" fill="none" stroke="#0000c0" stroke-width="3"/>' +
+                  '<circle cx="16" cy="24.5" r="2" fill="#0000c0"/>'
+    };
+
+    function showMessageBox(view, scene) {
+        page.appendChild(box("boxclient", view.client));
+        var content = view.messageBox;
+        if (!content)
+            return;
+        if (content.icon && ICONS[content.icon]) {
+            var icon = box("boxicon", content.iconRect);
+            icon.innerHTML = '<svg viewBox="0 0 32 32" xmlns="http://www.w3.org/2000/svg">' + ICONS[content.icon] +
+                             "</svg>";
+            page.appendChild(icon);
+        }
+        content.lines.forEach(function (line) {
+            var text = document.createElement("div");
+            text.className = "line";
+            text.style.left = line.x + "px";
+            text.style.top = line.y + "px";
+            text.style.fontSize = scene.text + "px";
+            text.textContent = line.text;
+            page.appendChild(text);
+        });
+        var button = box("button", content.button.r);
+        button.style.borderWidth = scene.scale + "px";
+        button.style.fontSize = scene.text + "px";
+        if (content.button.pressed)
+            button.classList.add("pressed");
+        if (content.button.focus)
+            button.classList.add("focused");
+        page.appendChild(marked(button, content.button.text));
+    }
+
+    function showDropDown(dropDown, scene) {
+        var frame = box("dropdown", dropDown.r);
+        frame.style.borderWidth = scene.scale + "px";
+        page.appendChild(frame);
+        dropDown.items.forEach(function (item) {
+            if (item.sep) {
+                var separator = box("separator", item.r);
+                separator.style.top = item.r[1] + item.r[3] / 2 - 1 + "px";
+                separator.style.height = "0";
+                separator.style.left = item.r[0] + scene.scale + "px";
+                separator.style.width = item.r[2] - 2 * scene.scale + "px";
+                page.appendChild(separator);
+                return;
+            }
+            var element = box("item" + (item.sel ? " selected" : "") + (item.gray ? " grayed" : ""), item.r);
+            element.style.fontSize = scene.text + "px";
+            element.style.paddingLeft = 20 * scene.scale + "px";
+            if (item.check) {
+                var mark = document.createElement("span");
+                mark.className = "key";
+                mark.style.left = 6 * scene.scale + "px";
+                mark.textContent = item.radio ? "\u25cf" : "\u2713";
+                element.appendChild(mark);
+            }
+            marked(element, item.text);
+            if (item.key) {
+                var key = document.createElement("span");
+                key.className = "key";
+                key.style.right = 12 * scene.scale + "px";
+                key.textContent = item.key;
+                element.appendChild(key);
+            }
+            page.appendChild(element);
+        });
+    }
+
+    function showTouch(touch) {
+        if (!touch) {
+            touchMark = null;
+            return;
+        }
+        if (!touchMark || touchMark.start !== touch.start) {
+            var element = document.createElement("div");
+            element.className = "touch";
+            touchMark = {start: touch.start, element: element};
+        }
+        var size = 56;
+        place(touchMark.element, [touch.x, touch.y, size, size]);
+        touchMark.element.classList.toggle("fired", touch.long);
+        page.appendChild(touchMark.element);
+    }
+
+    function showEnded() {
+        var note = document.createElement("div");
+        note.className = "ended";
+        note.textContent = "Blastgrid has ended. ";
+        var again = document.createElement("button");
+        again.textContent = "Play again";
+        again.addEventListener("click", function () {
+            location.reload();
+        });
+        again.addEventListener("pointerdown", function (event) {
+            event.stopPropagation();
+        });
+        note.appendChild(again);
+        page.appendChild(note);
+    }
+
+    function showScene(scene) {
+        BlastgridPage.scene = scene;
+        var shown = {};
+        page.textContent = "";
+        scene.windows.forEach(function (view) {
+            showWindow(view, scene, shown);
+            if (view.main)
+                document.title = view.title;
+        });
+        Object.keys(canvases).forEach(function (id) {
+            if (!shown[id])
+                delete canvases[id];
+        });
+        if (scene.dropDown)
+            showDropDown(scene.dropDown, scene);
+        showTouch(scene.touch);
+        if (scene.ended)
+            showEnded();
+    }
+
+    function paint(window, canvasWidth, canvasHeight, x, y, width, height, rgba) {
+        var canvas = canvases[window];
+        if (!canvas) {
+            canvas = document.createElement("canvas");
+            canvas.className = "client";
+            canvases[window] = canvas;
+        }
+        if (canvas.width !== canvasWidth || canvas.height !== canvasHeight) {
+            canvas.width = canvasWidth;
+            canvas.height = canvasHeight;
+        }
+        var pixels = new ImageData(new Uint8ClampedArray(rgba), width, height);
+        canvas.getContext("2d").putImageData(pixels, x, y);
+    }
+
+    function setIcon(width, height, rgba) {
+        var canvas = document.createElement("canvas");
+        canvas.width = width;
+        canvas.height = height;
+        canvas.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
+        icon = canvas.toDataURL("image/png");
+        var link = document.querySelector("link[rel=icon]");
+        link.href = icon;
+        link.type = "image/png";
+    }
+
+    // ---- For the end-to-end test and the benchmark --------------------------
+
+    function base64(bytes) {
+        var text = "";
+        for (var i = 0; i < bytes.length; i += 0x8000)
+            text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        return btoa(text);
+    }
+
+    var test = {
+        // The program waits for input and nothing is queued for it.
+        idle: function () {
+            return idle && queue.length === 0;
+        },
+        // The main window's canvas, as RGBA.
+        canvasPixels: function () {
+            var main = (BlastgridPage.scene.windows || []).filter(function (view) {
+                return view.main;
+            })[0];
+            var canvas = main && canvases[main.id];
+            if (!canvas)
+                return null;
+            var data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+            return {width: canvas.width, height: canvas.height, rgba: base64(new Uint8Array(data.buffer))};
+        },
+        // The window system's own rendering of the main window's client area.
+        layerPixels: function () {
+            var pointer = Module._BlastgridClientSnapshot();
+            var width = Module._BlastgridSnapshotWidth();
+            var height = Module._BlastgridSnapshotHeight();
+            return {width: width, height: height, rgba: base64(Module.HEAPU8.subarray(pointer, pointer + width * height * 4))};
+        }
+    };
+
+    return {
+        start: start,
+        metrics: metrics,
+        takeEvent: takeEvent,
+        nextEvent: nextEvent,
+        nextFrame: nextFrame,
+        setIdle: setIdle,
+        measureText: measureText,
+        showScene: showScene,
+        paint: paint,
+        setIcon: setIcon,
+        scene: {windows: []},
+        test: test
+    };
+})();
+
+var Module = {
+    preRun: [BlastgridPage.start],
+    printErr: function (text) {
+        console.error(text);
+    },
+    onAbort: function (what) {
+        var page = document.getElementById("page");
+        page.textContent = "";
+        var note = document.createElement("div");
+        note.className = "ended";
+        note.textContent = "Blastgrid stopped: " + what;
+        page.appendChild(note);
+    }
+};
