@@ -23,5 +23,5 @@ target_link_options(blastgrid-web PRIVATE
   -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight
-  -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8)
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight,_BlastgridAdapterChooseMenuItem,_BlastgridAdapterBoxCount,_BlastgridAdapterLastBoxTitle
+  -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8,UTF8ToString)

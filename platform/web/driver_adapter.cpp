@@ -8,6 +8,8 @@
 // layer's own behaviour.
 #include "platform/web/driver_adapter.h"
 
+#include <emscripten.h>
+
 #include "platform/portable/testing.h"
 
 namespace driver {
@@ -335,3 +337,27 @@ bool WritePng(const Image& image, const std::string& path)
 }
 
 }  // namespace driver
+
+// While no menu can be opened, the end-to-end test and the benchmark choose
+// the menu's commands here, as a click on the item would send them. Its
+// presence tells them the window system's menus and boxes are not there yet.
+extern "C" EMSCRIPTEN_KEEPALIVE int BlastgridAdapterChooseMenuItem(int command)
+{
+    for (HWND window : portable::TopLevelWindows())
+        if (GetMenu(window) != nullptr)
+            return portable::ChooseMenuItem(window, static_cast<UINT>(command)) ? 1 : 0;
+    return 0;
+}
+
+// The message boxes shown so far, each answered at once, and the title of
+// the last: the test sees that a box came, though not on the page.
+extern "C" EMSCRIPTEN_KEEPALIVE int BlastgridAdapterBoxCount()
+{
+    return static_cast<int>(portable::MessageBoxLog().size());
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE const char* BlastgridAdapterLastBoxTitle()
+{
+    const std::vector<portable::MessageBoxCall>& log = portable::MessageBoxLog();
+    return log.empty() ? "" : log.back().title.c_str();
+}

@@ -27,7 +27,6 @@ struct PaintedWindow {
 struct Presenter {
     PageMetrics page;
     PageMap map;
-    SIZE screen = {0, 0};
     std::vector<driver::WindowView> windows;  // as last shown, bottom to top
     MouseState mouse;
     TouchGestures touch;
@@ -39,6 +38,7 @@ struct Presenter {
     std::vector<uint8_t> rgba;
     double frameStart = 0;
     bool ended = false;
+    int exitCode = 0;
 };
 
 Presenter presenter;
@@ -72,8 +72,10 @@ const driver::WindowView* MainWindow(const std::vector<driver::WindowView>& wind
     return windows.empty() ? nullptr : &windows.front();
 }
 
-// The page map for the windows as they are now, and the window system's
-// screen to match the page.
+// The page map for the windows as they are now: the zoom that fits the main
+// window, which is centred on the page. Every other window keeps its place
+// relative to it; as the program and the window system centre windows on
+// the screen, the screen's centre is the page's.
 void PlacePage(const std::vector<driver::WindowView>& windows)
 {
     presenter.page = ReadPageMetrics();
@@ -86,12 +88,6 @@ void PlacePage(const std::vector<driver::WindowView>& windows)
                                 presenter.page.devicePixelRatio);
     presenter.map = CentreOnPage(frame, zoom, presenter.page.devicePixelRatio, presenter.page.width,
                                  presenter.page.height);
-    const SIZE screen = ScreenSizeOf(zoom, presenter.page.devicePixelRatio, presenter.page.width,
-                                     presenter.page.height);
-    if (screen.cx != presenter.screen.cx || screen.cy != presenter.screen.cy) {
-        presenter.screen = screen;
-        driver::SetScreenSize(screen.cx, screen.cy);
-    }
 }
 
 void PaintWindow(HWND window, LONG width, LONG height)
@@ -135,6 +131,7 @@ void Present()
     scene.boxes = driver::OpenMessageBoxes();
     scene.touch = FeedbackOf(presenter.touch);
     scene.ended = presenter.ended;
+    scene.exitCode = presenter.exitCode;
     std::string json = SceneJson(scene, presenter.map);
     if (json != presenter.shownScene) {
         ShowScene(json);
@@ -287,6 +284,8 @@ bool Deliver(const BrowserEvent& event)
     case EventType::Resize:
         Present();
         return false;
+    case EventType::Wake:
+        return true;
     case EventType::None:
         break;
     }
@@ -357,15 +356,24 @@ void StartPresenter()
     presenter = Presenter();
     driver::SetTickSource(TickCount);
     driver::SetTextMeasure([](const std::string& text) { return MeasureText(text, textPixels); });
+    // The screen, once: the page at one program pixel a CSS pixel. It stays
+    // as it is when the page changes, as a display's does under a running
+    // program; the program centres its windows on it, and its centre is the
+    // page's.
     presenter.page = ReadPageMetrics();
+    const int cssPixel = static_cast<int>(std::lround(presenter.page.devicePixelRatio));
+    const SIZE screen = ScreenSizeOf(cssPixel < 1 ? 1 : cssPixel, presenter.page.devicePixelRatio,
+                                     presenter.page.width, presenter.page.height);
+    driver::SetScreenSize(screen.cx, screen.cy);
     driver::SetInputSource(TakeInput);
     ShowIcon();
     presenter.frameStart = NowMilliseconds();
 }
 
-void ShowEnded(int)
+void ShowEnded(int exitCode)
 {
     presenter.ended = true;
+    presenter.exitCode = exitCode;
     driver::SetInputSource(nullptr);
     Present();
 }

@@ -232,7 +232,7 @@ std::string SceneJson(const Scene& scene, const PageMap& map)
                 Bool(scene.touch.longPressed) + ",\"start\":" + Number(scene.touch.startTime) + "}";
     else
         json += "null";
-    return json + ",\"ended\":" + Bool(scene.ended) + "}";
+    return json + ",\"ended\":" + Bool(scene.ended) + ",\"exitCode\":" + std::to_string(scene.exitCode) + "}";
 }
 
 }  // namespace web

@@ -26,7 +26,8 @@ struct Scene {
     driver::DropDownView dropDown;
     std::vector<driver::MessageBoxView> boxes;
     TouchFeedback touch;
-    bool ended = false;  // the program has ended
+    bool ended = false;  // the program has ended ...
+    int exitCode = 0;    // ... with this code
 };
 
 // The caption of a top-level window: from inside its border down to its

@@ -9,7 +9,7 @@ var BlastgridPage = (function () {
     var FONT = '"Segoe UI", Tahoma, "DejaVu Sans", Verdana, sans-serif';
     var LONG_PRESS = 500;  // as the program's long press, plus a little to be sure
     var EVENT = {mouse: 1, touchStart: 2, touchMove: 3, touchEnd: 4, touchCancel: 5,
-                 keyDown: 6, keyUp: 7, resize: 8, tick: 9, blur: 10};
+                 keyDown: 6, keyUp: 7, resize: 8, tick: 9, blur: 10, wake: 11};
 
     var queue = [];
     var wake = null;
@@ -18,6 +18,9 @@ var BlastgridPage = (function () {
     var canvases = {};
     var icon = "";
     var touchMark = null;
+    // For the benchmark: paints of the main window's canvas and when.
+    var counting = {start: 0, frames: 0, lastPaint: 0, idleAt: 0};
+    var mainWindow = null;
     var measureContext = null;
     var requestedZoom = (function () {
         var match = /[?&]zoom=([0-9]+)/.exec(location.search);
@@ -147,8 +150,16 @@ var BlastgridPage = (function () {
         });
     }
 
+    // The program looks at its queue again: something was posted to it
+    // from outside its loop.
+    function wakeProgram() {
+        queueEvent({type: EVENT.wake, time: performance.now()});
+    }
+
     function setIdle(value) {
         idle = value;
+        if (value)
+            counting.idleAt = performance.now();
     }
 
     function measureText(text, pixels) {
@@ -386,8 +397,10 @@ var BlastgridPage = (function () {
         page.textContent = "";
         scene.windows.forEach(function (view) {
             showWindow(view, scene, shown);
-            if (view.main)
+            if (view.main) {
                 document.title = view.title;
+                mainWindow = view.id;
+            }
         });
         Object.keys(canvases).forEach(function (id) {
             if (!shown[id])
@@ -413,6 +426,12 @@ var BlastgridPage = (function () {
         }
         var pixels = new ImageData(new Uint8ClampedArray(rgba), width, height);
         canvas.getContext("2d").putImageData(pixels, x, y);
+        if (window === mainWindow) {
+            counting.frames += 1;
+            counting.lastPaint = performance.now();
+            if (!test.firstBoard)
+                test.firstBoard = counting.lastPaint;
+        }
     }
 
     function setIcon(width, height, rgba) {
@@ -436,6 +455,30 @@ var BlastgridPage = (function () {
     }
 
     var test = {
+        // Milliseconds from the page's navigation to the main window's first paint.
+        firstBoard: 0,
+        startCounting: function () {
+            counting = {start: performance.now(), frames: 0, lastPaint: 0, idleAt: 0};
+        },
+        // Since startCounting: the main window's paints, the time until the
+        // program waited again, and until its last paint.
+        stopCounting: function () {
+            return {frames: counting.frames, milliseconds: counting.idleAt - counting.start,
+                    untilDrawn: counting.lastPaint ? counting.lastPaint - counting.start : 0};
+        },
+        // Animation frames a second, counted over half a second.
+        displayRate: function (done) {
+            var frames = 0;
+            var start = performance.now();
+            function count(now) {
+                ++frames;
+                if (now - start < 500)
+                    requestAnimationFrame(count);
+                else
+                    done(frames * 1000 / (now - start));
+            }
+            requestAnimationFrame(count);
+        },
         // The program waits for input and nothing is queued for it.
         idle: function () {
             return idle && queue.length === 0;
@@ -471,6 +514,7 @@ var BlastgridPage = (function () {
         showScene: showScene,
         paint: paint,
         setIcon: setIcon,
+        wake: wakeProgram,
         scene: {windows: []},
         test: test
     };
