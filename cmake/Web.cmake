@@ -25,3 +25,13 @@ target_link_options(blastgrid-web PRIVATE
   -sENVIRONMENT=web
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight,_BlastgridAdapterChooseMenuItem,_BlastgridAdapterBoxCount,_BlastgridAdapterLastBoxTitle
   -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8,UTF8ToString)
+
+# The web page's tests: the toolchain as the build uses it, and the page in
+# headless chromium, driven as a player would, its pixels compared with the
+# window system's. Log and screenshots land in e2e/ of the build folder.
+enable_testing()
+add_test(NAME web_toolchain
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/web-toolchain-check.sh ${CMAKE_BINARY_DIR}/toolchain-check)
+add_test(NAME web_end_to_end
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/web-robot.sh check ${WEB_SITE_DIR} ${CMAKE_BINARY_DIR}/e2e)
+set_tests_properties(web_end_to_end PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)

@@ -50,6 +50,8 @@ run_tests() {
 
 stage "native build" native
 stage "native tests" run_tests "$build/native"
+stage "web build" tools/web-build.sh "$build/web"
+stage "web tests (headless chromium)" run_tests "$build/web"
 stage "sanitizer build" sanitize
 stage "sanitizer tests" run_tests "$build/sanitize"
 stage "Windows build" windows win32 mingw-w64-i686.cmake win32
