@@ -64,6 +64,7 @@ if [ "$wine_build" = win64 ]; then
 fi
 stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
 stage "reproducible release, built twice" tools/check-reproducible.sh "$build/reproducible"
+stage "reproducible web page, built twice" tools/check-web-reproducible.sh "$build/web-reproducible"
 
 echo "=== all tests passed"
 printf '%s\n' "${summary[@]}"
