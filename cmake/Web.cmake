@@ -21,6 +21,7 @@ target_link_options(blastgrid-web PRIVATE
   -sGLOBAL_BASE=65536
   -sASYNCIFY=1
   -sASYNCIFY_STACK_SIZE=65536
+  "-sASYNCIFY_REMOVE=['portable::RenderClientArea*','web::*PaintWindow*','web::*TakeChanges*','web::SceneJson*']"
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight,_BlastgridAdapterChooseMenuItem,_BlastgridAdapterBoxCount,_BlastgridAdapterLastBoxTitle

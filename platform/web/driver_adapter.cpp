@@ -10,6 +10,8 @@
 
 #include <emscripten.h>
 
+#include <cstring>
+
 #include "platform/portable/testing.h"
 
 namespace driver {
@@ -24,14 +26,15 @@ uint64_t changeCount = 0;
 constexpr int menuBarHeight = 20;
 constexpr int menuTitlePadding = 6;
 
+static_assert(sizeof(Rgb) == 3 && sizeof(portable::Rgb) == 3, "pixels are three bytes in both");
+
 Image ImageOf(const portable::Image& source)
 {
     Image image;
     image.width = source.width;
     image.height = source.height;
-    image.pixels.reserve(source.pixels.size());
-    for (const portable::Rgb& pixel : source.pixels)
-        image.pixels.push_back(Rgb{pixel.r, pixel.g, pixel.b});
+    image.pixels.resize(source.pixels.size());
+    std::memcpy(image.pixels.data(), source.pixels.data(), source.pixels.size() * sizeof(Rgb));
     return image;
 }
 
@@ -286,7 +289,9 @@ Image RenderClientArea(HWND window)
 
 Image RenderClientArea(HWND window, RECT area)
 {
-    const Image whole = RenderClientArea(window);
+    Image whole = RenderClientArea(window);
+    if (area.left <= 0 && area.top <= 0 && area.right >= whole.width && area.bottom >= whole.height)
+        return whole;
     if (area.left < 0)
         area.left = 0;
     if (area.top < 0)

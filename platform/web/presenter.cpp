@@ -1,5 +1,6 @@
 #include "platform/web/presenter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -19,9 +20,11 @@ namespace {
 // leaves the rest to the browser's own work (input, layout, compositing).
 constexpr double frameBudgetMilliseconds = 10;
 
+// What a window's canvas shows, so that only what changed is sent to it.
 struct PaintedWindow {
     LONG width = 0;
     LONG height = 0;
+    std::vector<driver::Rgb> pixels;
 };
 
 struct Presenter {
@@ -90,6 +93,33 @@ void PlacePage(const std::vector<driver::WindowView>& windows)
                                  presenter.page.height);
 }
 
+// The part of `image` (at `area` of the window) that differs from what the
+// canvas shows, which takes it; false when nothing does.
+bool TakeChanges(PaintedWindow& painted, const driver::Image& image, const RECT& area, RECT* changed)
+{
+    LONG left = image.width;
+    LONG right = -1;
+    LONG top = image.height;
+    LONG bottom = -1;
+    for (LONG y = 0; y < image.height; ++y) {
+        const driver::Rgb* source = &image.pixels[static_cast<size_t>(y) * image.width];
+        driver::Rgb* shown = &painted.pixels[static_cast<size_t>(area.top + y) * painted.width + area.left];
+        for (LONG x = 0; x < image.width; ++x) {
+            if (source[x] == shown[x])
+                continue;
+            shown[x] = source[x];
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0)
+        return false;
+    *changed = RECT{area.left + left, area.top + top, area.left + right + 1, area.top + bottom + 1};
+    return true;
+}
+
 void PaintWindow(HWND window, LONG width, LONG height)
 {
     PaintedWindow& painted = presenter.painted[window];
@@ -97,23 +127,35 @@ void PaintWindow(HWND window, LONG width, LONG height)
     const bool fresh = painted.width != width || painted.height != height;
     if (!driver::TakeDamage(window, &area) && !fresh)
         return;
-    if (fresh)
+    if (fresh) {
         area = RECT{0, 0, width, height};
-    painted.width = width;
-    painted.height = height;
-    const driver::Image image = driver::RenderClientArea(window, area);
-    if (image.width == 0 || image.height == 0)
-        return;
-    presenter.rgba.resize(static_cast<size_t>(image.width) * image.height * 4);
-    uint8_t* out = presenter.rgba.data();
-    for (const driver::Rgb& pixel : image.pixels) {
-        *out++ = pixel.r;
-        *out++ = pixel.g;
-        *out++ = pixel.b;
-        *out++ = 255;
+        painted.width = width;
+        painted.height = height;
+        // Nothing the window system draws is this colour's twin: every
+        // pixel counts as changed.
+        painted.pixels.assign(static_cast<size_t>(width) * height, driver::Rgb{1, 2, 3});
     }
-    PaintClientArea(reinterpret_cast<uintptr_t>(window), width, height, area.left, area.top, image.width,
-                    image.height, presenter.rgba.data());
+    const driver::Image image = driver::RenderClientArea(window, area);
+    if (image.width == 0 || image.height == 0 || image.width > width - area.left || image.height > height - area.top)
+        return;
+    RECT changed;
+    if (!TakeChanges(painted, image, area, &changed))
+        return;
+    const LONG changedWidth = changed.right - changed.left;
+    const LONG changedHeight = changed.bottom - changed.top;
+    presenter.rgba.resize(static_cast<size_t>(changedWidth) * changedHeight * 4);
+    uint8_t* out = presenter.rgba.data();
+    for (LONG y = changed.top; y < changed.bottom; ++y) {
+        for (LONG x = changed.left; x < changed.right; ++x) {
+            const driver::Rgb pixel = painted.pixels[static_cast<size_t>(y) * width + x];
+            *out++ = pixel.r;
+            *out++ = pixel.g;
+            *out++ = pixel.b;
+            *out++ = 255;
+        }
+    }
+    PaintClientArea(reinterpret_cast<uintptr_t>(window), width, height, changed.left, changed.top, changedWidth,
+                    changedHeight, presenter.rgba.data());
 }
 
 // Shows every window as it now is: the scene when it changed, and the
@@ -125,7 +167,12 @@ void Present()
     PlacePage(scene.windows);
     for (const driver::WindowView& view : scene.windows) {
         scene.menuBars.push_back(driver::MenuBarOf(view.window));
-        scene.controls.push_back(view.messageBox ? std::vector<driver::ControlView>() : driver::ControlsOf(view.window));
+        // The main window's children are the board's pictures, which its
+        // client area's pixels show: only the other windows' controls are
+        // drawn as elements (and asking for thousands of pictures each
+        // frame would cost the frame).
+        const bool controls = !view.messageBox && IsEmpty(view.menuBar);
+        scene.controls.push_back(controls ? driver::ControlsOf(view.window) : std::vector<driver::ControlView>());
     }
     scene.dropDownOpen = driver::OpenDropDown(&scene.dropDown);
     scene.boxes = driver::OpenMessageBoxes();
@@ -142,7 +189,7 @@ void Present()
         if (view.messageBox)
             continue;
         PaintWindow(view.window, view.client.right - view.client.left, view.client.bottom - view.client.top);
-        stillShown[view.window] = presenter.painted[view.window];
+        stillShown[view.window] = std::move(presenter.painted[view.window]);
     }
     presenter.painted.swap(stillShown);
     presenter.windows = std::move(scene.windows);
