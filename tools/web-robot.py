@@ -943,7 +943,7 @@ def check_close(page, what):
 
 
 def run_check(site, output, server):
-    page = Page(server, output, name="game")
+    page = Page(server, output, query="?zoom=1", name="game")
     try:
         if not wait_for_start(page):
             return
