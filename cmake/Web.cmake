@@ -13,7 +13,8 @@ target_link_libraries(blastgrid-web PRIVATE bg_game_portable)
 # Asyncify lets the program's own loop wait: WaitMessage and the system's
 # modal loops yield to the browser and resume where they were. Its saved
 # stacks hold the deepest wait, a box inside a window procedure inside a
-# modal loop.
+# modal loop. The renderer never waits: it runs without Asyncify's
+# bookkeeping, which costs most in its loops over a large board's pixels.
 # As on Windows, no object lives in the lowest 64 KB of memory, where a
 # name's address would be taken for a resource number (MAKEINTRESOURCE):
 # WebAssembly puts the program's data there unless told otherwise.
@@ -21,7 +22,7 @@ target_link_options(blastgrid-web PRIVATE
   -sGLOBAL_BASE=65536
   -sASYNCIFY=1
   -sASYNCIFY_STACK_SIZE=65536
-  "-sASYNCIFY_REMOVE=['portable::RenderClientArea*','web::*PaintWindow*','web::*TakeChanges*','web::SceneJson*']"
+  "-sASYNCIFY_REMOVE=['portable::RenderClientArea*']"
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight,_BlastgridAdapterChooseMenuItem,_BlastgridAdapterBoxCount,_BlastgridAdapterLastBoxTitle

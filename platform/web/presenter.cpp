@@ -37,6 +37,9 @@ struct Presenter {
     bool pressTaken[2] = {false, false};  // a button's press went to the window manager, not the program
     std::vector<int> keysDown;
     std::string shownScene;
+    uint64_t shownChange = 0;  // the window system's change count when last shown
+    TouchFeedback shownTouch;  // the feedback under a finger when last shown
+    bool shown = false;
     std::map<HWND, PaintedWindow> painted;
     std::vector<uint8_t> rgba;
     double frameStart = 0;
@@ -162,6 +165,21 @@ void PaintWindow(HWND window, LONG width, LONG height)
 // pixels of every client area that changed.
 void Present()
 {
+    // Nothing new in the window system, on the page or under a finger:
+    // nothing to draw.
+    const uint64_t change = driver::DisplayChangeCount();
+    const PageMetrics page = ReadPageMetrics();
+    const bool samePage = page.width == presenter.page.width && page.height == presenter.page.height &&
+                          page.devicePixelRatio == presenter.page.devicePixelRatio;
+    const TouchFeedback touch = FeedbackOf(presenter.touch);
+    const TouchFeedback& before = presenter.shownTouch;
+    const bool sameTouch = touch.visible == before.visible && touch.longPressed == before.longPressed &&
+                           touch.startTime == before.startTime;
+    if (presenter.shown && change == presenter.shownChange && samePage && sameTouch && !presenter.ended)
+        return;
+    presenter.shown = true;
+    presenter.shownChange = change;
+    presenter.shownTouch = touch;
     Scene scene;
     scene.windows = driver::VisibleWindows();
     PlacePage(scene.windows);
