@@ -60,5 +60,6 @@ TEST(WebScene, WindowsArePlacedThroughThePageMap)
     EXPECT_NE(json.find("{\"text\":\"&Game\",\"r\":[106,94,96,40],\"sel\":true,\"open\":true}"), std::string::npos)
         << json;
     EXPECT_NE(json.find("\"main\":true"), std::string::npos);
-    EXPECT_NE(json.find("\"dropDown\":null,\"touch\":null,\"ended\":false}"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"dropDown\":null,\"touch\":null,\"ended\":false,\"exitCode\":0}"), std::string::npos)
+        << json;
 }
