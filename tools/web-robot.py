@@ -158,8 +158,9 @@ def read_png(data):
 
 def crop(image, left, top, width, height):
     image_width, _, data = image
-    return width, height, b"".join(data[((top + y) * image_width + left) * 3:((top + y) * image_width + left + width) * 3]
-                                   for y in range(height))
+    rows = (data[((top + y) * image_width + left) * 3:((top + y) * image_width + left + width) * 3]
+            for y in range(height))
+    return width, height, b"".join(rows)
 
 
 def scale_up(image, zoom):

@@ -273,7 +273,8 @@ std::vector<ControlView> ControlsOf(HWND topLevel)
         GetWindowRect(child, &rect);
         POINT topLeft = {rect.left, rect.top};
         ScreenToClient(topLevel, &topLeft);
-        control.rect = RECT{topLeft.x, topLeft.y, topLeft.x + rect.right - rect.left, topLeft.y + rect.bottom - rect.top};
+        control.rect =
+            RECT{topLeft.x, topLeft.y, topLeft.x + rect.right - rect.left, topLeft.y + rect.bottom - rect.top};
         control.text = TextOf(child);
         control.enabled = IsWindowEnabled(child) != FALSE;
         control.focused = child == focus;

@@ -287,9 +287,11 @@ var BlastgridPage = (function () {
         exclamation: '<path d="M16 2 31 29H1Z" fill="#ffd800" stroke="#000"/>' +
                      '<path d="M16 10v10" stroke="#000" stroke-width="4"/><circle cx="16" cy="24.5" r="2.2"/>',
         information: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
-                     '<circle cx="16" cy="9" r="2.5" fill="#0000c0"/><path d="M16 13v12" stroke="#0000c0" stroke-width="4"/>',
+                     '<circle cx="16" cy="9" r="2.5" fill="#0000c0"/>' +
+                     '<path d="M16 13v12" stroke="#0000c0" stroke-width="4"/>',
         question: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
-                  '<path d="M11 12a5 5 0 1 1 7 4.5c-1.5.8-2 1.5-2 3.5" fill="none" stroke="#0000c0" stroke-width="3"/>' +
+                  '<path d="M11 12a5 5 0 1 1 7 4.5c-1.5.8-2 1.5-2 3.5" fill="none" stroke="#0000c0" ' +
+                  'stroke-width="3"/>' +
                   '<circle cx="16" cy="24.5" r="2" fill="#0000c0"/>'
     };
 
@@ -499,7 +501,8 @@ var BlastgridPage = (function () {
             var pointer = Module._BlastgridClientSnapshot();
             var width = Module._BlastgridSnapshotWidth();
             var height = Module._BlastgridSnapshotHeight();
-            return {width: width, height: height, rgba: base64(Module.HEAPU8.subarray(pointer, pointer + width * height * 4))};
+            var rgba = Module.HEAPU8.subarray(pointer, pointer + width * height * 4);
+            return {width: width, height: height, rgba: base64(rgba)};
         }
     };
 

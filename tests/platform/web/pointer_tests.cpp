@@ -16,7 +16,8 @@ std::string Text(const std::vector<PointerAction>& actions)
     for (const PointerAction& action : actions) {
         if (!text.empty())
             text += "; ";
-        const std::string at = std::to_string(static_cast<int>(action.x)) + "," + std::to_string(static_cast<int>(action.y));
+        const std::string at =
+            std::to_string(static_cast<int>(action.x)) + "," + std::to_string(static_cast<int>(action.y));
         const char* button = action.button == Button::Left ? "L " : "R ";
         switch (action.kind) {
         case PointerAction::Move:
