@@ -1,6 +1,10 @@
 # Writes a C++ source that embeds the resource script and every BITMAP and
 # ICON file it names, for the portable build (which has no resource linker).
-# Run as: cmake -DSCRIPT=<file.rc> -DOUTPUT=<file.cpp> -P EmbedResources.cmake
+# Run as: cmake -DSCRIPT=<file.rc> -DOUTPUT=<file.cpp> [-DICON_FILE=<file.ico>] -P EmbedResources.cmake
+#
+# ICON_FILE, when given, is embedded in place of the ICON files the script
+# names: the portable window system reads uncompressed icon images only,
+# while Blastgrid.exe's icon also holds a PNG-compressed one.
 
 get_filename_component(script_dir "${SCRIPT}" DIRECTORY)
 file(STRINGS "${SCRIPT}" lines)
@@ -21,6 +25,9 @@ foreach(line IN LISTS lines)
     set(name "${CMAKE_MATCH_1}")
     set(type "${CMAKE_MATCH_2}")
     set(path "${script_dir}/${CMAKE_MATCH_3}")
+    if(type STREQUAL "ICON" AND ICON_FILE)
+      set(path "${ICON_FILE}")
+    endif()
     if(NOT EXISTS "${path}")
       message(FATAL_ERROR "${SCRIPT}: ${type} ${name} names a missing file: ${path}")
     endif()

@@ -25,7 +25,7 @@ target_link_options(blastgrid-web PRIVATE
   "-sASYNCIFY_REMOVE=['portable::RenderClientArea*']"
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight,_BlastgridAdapterChooseMenuItem,_BlastgridAdapterBoxCount,_BlastgridAdapterLastBoxTitle
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_BlastgridKeepKey,_BlastgridClientSnapshot,_BlastgridSnapshotWidth,_BlastgridSnapshotHeight
   -sEXPORTED_RUNTIME_METHODS=stringToUTF8,lengthBytesUTF8,UTF8ToString)
 
 # The web page's tests: the toolchain as the build uses it, and the page in

@@ -3,9 +3,12 @@
 
 Every picture is drawn here from rectangles, convex polygons, disks and
 lines on an RGB canvas, then written as an uncompressed 24-bit BMP (the
-field squares, LED digits and faces) or as a 32 by 32 16-colour ICO.
+field squares, LED digits and faces).  The icon is one design drawn at every
+size: Blastgrid.exe's ICO (16, 32 and 48 pixels in 16 colours and in 32-bit
+colour, 256 pixels as a PNG), the native program's window icon, and the
+Linux desktop's theme icons (PNG from 16 to 256 pixels, and SVG).
 
-    python3 tools/draw_bitmaps.py                write resources/bitmaps/*.bmp and resources/icon.ico
+    python3 tools/draw_bitmaps.py                write resources/bitmaps/*.bmp, resources/icon.ico and resources/linux/
     python3 tools/draw_bitmaps.py --check        compare the files on disk with a fresh drawing
     python3 tools/draw_bitmaps.py --preview DIR  write enlarged PNG previews into DIR (resources untouched)
 
@@ -303,18 +306,221 @@ def face_button(look, pressed=False):
 
 # ---------------------------------------------------------------- icon
 
-def icon_picture():
-    """A raised field square with a big blue 1, and a face with sunglasses
-    in front of it at the lower right, all in a black border."""
-    c = Canvas(32, 32)
-    c.frame(BLACK)
-    c.bevel(1, 1, 30, 30, 2, WHITE, GREY)
-    c.rect(9, 4, 13, 20, BLUE)      # the 1: stem,
-    c.rect(6, 7, 8, 9, BLUE)        # flag,
-    c.rect(7, 6, 8, 6, BLUE)
-    c.rect(5, 19, 15, 21, BLUE)     # and foot
-    draw_face(c, "cool", 8, 8)
+# The icon is one design on a square of 32 by 32 units, drawn at every size
+# the desktops ask for: a raised field square with a big blue 1, and a face
+# with sunglasses in front of it at the lower right, all in a black border.
+# Shapes are areas: a rectangle (x0, y0, x1, y1) spans from x0 to x1, a
+# polygon is given by its corners, and later shapes cover earlier ones.  At
+# 32 pixels a unit is a pixel.
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+FACE_AT = (21, 21)      # the face's centre
+FACE_SIZE = 8.5         # and its radius
+
+
+def lens(x, y):
+    """A sunglasses lens, 5 units wide and 4 high, its bottom corners cut."""
+    return [(x, y), (x + 5, y), (x + 5, y + 3), (x + 4, y + 4), (x + 1, y + 4), (x, y + 3)]
+
+
+def icon_design(size=32):
+    """The design's shapes for a picture of the given size.  Below 24 pixels
+    the glasses and the smile are whole-pixel blocks: the slopes and the
+    glasses' arms would run into the outline there."""
+    fx, fy = FACE_AT
+    if size < 24:
+        features = [
+            ("rect", (fx - 6, fy - 4, fx + 6, fy - 2), BLACK),             # the glasses' top
+            ("rect", (fx - 6, fy - 2, fx - 1, fy), BLACK),                  # and lenses,
+            ("rect", (fx + 1, fy - 2, fx + 6, fy), BLACK),
+            ("rect", (fx - 3, fy + 4, fx + 3, fy + 6), BLACK),             # and the smile
+            ("rect", (fx - 5, fy + 2, fx - 3, fy + 4), BLACK),
+            ("rect", (fx + 3, fy + 2, fx + 5, fy + 4), BLACK),
+        ]
+    else:
+        features = [
+            ("stroke", ([(fx - 7.5, fy - 3.5), (fx + 7.5, fy - 3.5)], 1), BLACK),  # the glasses' arms,
+            ("polygon", lens(fx - 6, fy - 4), BLACK),                       # their lenses,
+            ("polygon", lens(fx + 1, fy - 4), BLACK),
+            ("stroke", ([(fx - 4.5, fy + 2.5), (fx - 2.5, fy + 4.5), (fx + 2.5, fy + 4.5), (fx + 4.5, fy + 2.5)], 1),
+             BLACK),                                                        # and the smile
+        ]
+    return [
+        ("rect", (0, 0, 32, 32), BLACK),                                    # the border,
+        ("bevel", (1, 1, 31, 31, 2), (WHITE, GREY)),                        # a raised square,
+        ("rect", (3, 3, 29, 29), SILVER),                                   # its top,
+        ("rect", (9, 4, 14, 21), BLUE),                                     # the 1: stem,
+        ("rect", (6, 7, 9, 10), BLUE),                                      # flag,
+        ("rect", (7, 6, 9, 7), BLUE),
+        ("rect", (5, 19, 16, 22), BLUE),                                    # and foot,
+        ("disk", (fx, fy, FACE_SIZE), YELLOW),                              # the face
+        ("ring", (fx, fy, FACE_SIZE, 1), BLACK),                            # with its outline,
+    ] + features
+
+
+class Samples:
+    """A square grid of colour samples that shapes are filled into, row by
+    row: each sample takes the colour of the last shape covering its centre."""
+
+    def __init__(self, n, colour):
+        self.n = n
+        self.rows = [[colour] * n for _ in range(n)]
+
+    def span(self, j, xa, xb, colour):
+        """Fill the samples of row j whose centres lie from xa to xb."""
+        if 0 <= j < self.n:
+            a = max(0, math.ceil(xa - 0.5 - 1e-9))
+            b = min(self.n - 1, math.floor(xb - 0.5 + 1e-9))
+            if a <= b:
+                self.rows[j][a:b + 1] = [colour] * (b - a + 1)
+
+    def rows_between(self, ya, yb):
+        """The rows whose centres lie from ya to yb, with those centres."""
+        for j in range(max(0, math.ceil(ya - 0.5 - 1e-9)), min(self.n - 1, math.floor(yb - 0.5 + 1e-9)) + 1):
+            yield j, j + 0.5
+
+    def polygon(self, points, colour):
+        """Fill a polygon (even-odd rule); samples on its edges are inside."""
+        ys = [y for _, y in points]
+        edges = list(zip(points, points[1:] + points[:1]))
+        for j, y in self.rows_between(min(ys), max(ys)):
+            xs = sorted(xa + (y - ya) * (xb - xa) / (yb - ya)
+                        for (xa, ya), (xb, yb) in edges if min(ya, yb) <= y < max(ya, yb))
+            for xa, xb in zip(xs[::2], xs[1::2]):
+                self.span(j, xa, xb, colour)
+            for (xa, ya), (xb, yb) in edges:
+                if ya == yb == y:
+                    self.span(j, min(xa, xb), max(xa, xb), colour)
+
+    def disk(self, cx, cy, r, colour, inner=None):
+        """Fill a disk, or with `inner` the ring between radius inner and r."""
+        for j, y in self.rows_between(cy - r, cy + r):
+            half = math.sqrt(max(0.0, r * r - (y - cy) ** 2))
+            if inner is None or abs(y - cy) >= inner:
+                self.span(j, cx - half, cx + half, colour)
+            else:
+                hole = math.sqrt(inner * inner - (y - cy) ** 2)
+                self.span(j, cx - half, cx - hole, colour)
+                self.span(j, cx + hole, cx + half, colour)
+
+    def stroke(self, points, width, colour):
+        """Lines of the given width joining the points, with round ends."""
+        r = width / 2
+        for (xa, ya), (xb, yb) in zip(points, points[1:]):
+            length = math.hypot(xb - xa, yb - ya)
+            nx, ny = (ya - yb) / length * r, (xb - xa) / length * r
+            self.polygon([(xa + nx, ya + ny), (xb + nx, yb + ny), (xb - nx, yb - ny), (xa - nx, ya - ny)], colour)
+        for x, y in points:
+            self.disk(x, y, r, colour)
+
+
+def icon_picture(size=32, smooth=None):
+    """The icon at size by size pixels.  Crisp, each pixel takes the colour at
+    its centre, so the picture keeps to the design's palette colours (the
+    16-colour images); smooth, each pixel averages 4 by 4 points within it,
+    so the face's curve and the smile's slopes are antialiased.  Either way
+    rectangles and lines are aligned to whole pixels, and no line is thinner
+    than a pixel, so the picture stays sharp at the small sizes.  By default
+    pictures below 24 pixels are crisp, larger ones smooth."""
+    if smooth is None:
+        smooth = size >= 24
+    k = 4 if smooth else 1
+    scale = size / 32
+
+    def boundary(v):    # the pixel boundary nearest to v, halves rounded towards the middle
+        v *= scale
+        return math.ceil(v - 0.5) if v > size / 2 else math.floor(v + 0.5)
+
+    def edges(*shape):
+        return [boundary(v) for v in shape]
+
+    def thickness(w):   # a line's width in whole pixels
+        return max(1, math.floor(w * scale + 0.5))
+
+    def centre(v, pixels):  # a line's centre: on a pixel's middle for odd widths, between pixels for even ones
+        v *= scale
+        return (math.floor(v) + 0.5 if pixels % 2 else math.floor(v + 0.5)) * k
+
+    grid = Samples(size * k, BLACK)
+    for kind, shape, colour in icon_design(size):
+        if kind == "rect":
+            x0, y0, x1, y1 = (v * k for v in edges(*shape))
+            for j in range(y0, y1):
+                grid.rows[j][x0:x1] = [colour] * (x1 - x0)
+        elif kind == "bevel":
+            # Light along the top and left, dark along the bottom and right,
+            # meeting in whole-pixel steps at the other two corners.
+            x0, y0, x1, y1 = edges(*shape[:4])
+            width = thickness(shape[4])
+            light, dark = colour
+            for y in range(y0, y1):
+                for x in range(x0, x1):
+                    near_light, near_dark = min(x - x0, y - y0), min(x1 - 1 - x, y1 - 1 - y)
+                    if min(near_light, near_dark) < width:
+                        pick = dark if near_dark < width and near_dark <= near_light else light
+                        for j in range(y * k, y * k + k):
+                            grid.rows[j][x * k:x * k + k] = [pick] * k
+        elif kind == "polygon":
+            grid.polygon([(x * scale * k, y * scale * k) for x, y in shape], colour)
+        elif kind == "disk":
+            cx, cy, r = shape
+            grid.disk(cx * scale * k, cy * scale * k, r * scale * k, colour)
+        elif kind == "ring":
+            cx, cy, r, w = shape
+            outer = r * scale * k
+            grid.disk(cx * scale * k, cy * scale * k, outer, colour, inner=outer - thickness(w) * k)
+        elif kind == "stroke":
+            points, w = shape
+            pixels = thickness(w)
+            grid.stroke([(centre(x, pixels), centre(y, pixels)) for x, y in points], pixels * k, colour)
+
+    c = Canvas(size, size)
+    for y in range(size):
+        for x in range(size):
+            block = [grid.rows[y * k + j][x * k + i] for j in range(k) for i in range(k)]
+            c.rows[y][x] = tuple((sum(p[n] for p in block) + len(block) // 2) // len(block) for n in range(3))
     return c
+
+
+def icon_svg():
+    """The design as a scalable picture, for desktops that draw icons at any size."""
+    def colour(rgb):
+        return "#%02x%02x%02x" % rgb
+
+    def number(v):
+        return ("%.2f" % v).rstrip("0").rstrip(".")
+
+    def point_list(points):
+        return " ".join("%s,%s" % (number(x), number(y)) for x, y in points)
+
+    lines = ['<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">']
+    for kind, shape, rgb in icon_design(256):
+        if kind == "rect":
+            x0, y0, x1, y1 = shape
+            lines.append('  <rect x="%s" y="%s" width="%s" height="%s" fill="%s"/>'
+                         % (number(x0), number(y0), number(x1 - x0), number(y1 - y0), colour(rgb)))
+        elif kind == "polygon":
+            lines.append('  <polygon points="%s" fill="%s"/>' % (point_list(shape), colour(rgb)))
+        elif kind == "bevel":
+            x0, y0, x1, y1, w = shape
+            light, dark = rgb
+            lines.append('  <rect x="%s" y="%s" width="%s" height="%s" fill="%s"/>'
+                         % (number(x0), number(y0), number(x1 - x0), number(y1 - y0), colour(light)))
+            dark_edges = [(x1, y0), (x1, y1), (x0, y1), (x0 + w, y1 - w), (x1 - w, y1 - w), (x1 - w, y0 + w)]
+            lines.append('  <polygon points="%s" fill="%s"/>' % (point_list(dark_edges), colour(dark)))
+        elif kind == "disk":
+            cx, cy, r = shape
+            lines.append('  <circle cx="%s" cy="%s" r="%s" fill="%s"/>'
+                         % (number(cx), number(cy), number(r), colour(rgb)))
+        elif kind == "ring":
+            cx, cy, r, w = shape
+            lines.append('  <circle cx="%s" cy="%s" r="%s" fill="none" stroke="%s" stroke-width="%s"/>'
+                         % (number(cx), number(cy), number(r - w / 2), colour(rgb), number(w)))
+        elif kind == "stroke":
+            points, w = shape
+            lines.append('  <polyline points="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round" '
+                         'stroke-linejoin="round"/>' % (point_list(points), colour(rgb), number(w)))
+    lines.append("</svg>")
+    return ("\n".join(lines) + "\n").encode("ascii")
 
 
 # ---------------------------------------------------------------- the table
@@ -351,39 +557,116 @@ def bmp_bytes(c):
     return struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) + header + pixels
 
 
-def ico_bytes(c):
-    """A one-image ICO: 4 bits per pixel with the standard palette, and an
-    all-zero AND mask (the picture fills its square; nothing is see-through)."""
-    assert c.width == c.height == 32
+def mask_bytes(size):
+    """An icon image's all-zero AND mask: the picture fills its square and
+    nothing is see-through."""
+    return bytes((size + 31) // 32 * 4 * size)
+
+
+def ico_image_4bit(c):
+    """A 4-bit icon image with the standard palette."""
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
     xor = bytearray()
     for row in reversed(c.rows):
         indexes = [PALETTE.index(colour) for colour in row]
-        xor += bytes(hi << 4 | lo for hi, lo in zip(indexes[::2], indexes[1::2]))
-    mask = bytes(4 * 32)
-    header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 4, 0,
-                         len(xor) + len(mask), 0, 0, 16, 0)
-    image = header + palette + bytes(xor) + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", 32, 32, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+        line = bytes(hi << 4 | lo for hi, lo in zip(indexes[::2], indexes[1::2]))
+        xor += line + bytes(-len(line) % 4)
+    mask = mask_bytes(c.width)
+    header = struct.pack("<IiiHHIIiiII", 40, c.width, 2 * c.height, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    return header + palette + bytes(xor) + mask
 
 
-def png_bytes(c):
+def ico_image_32bit(c):
+    """A 32-bit icon image: blue, green, red and an opaque alpha per pixel."""
+    xor = b"".join(bytes((b, g, r, 255)) for row in reversed(c.rows) for r, g, b in row)
+    mask = mask_bytes(c.width)
+    header = struct.pack("<IiiHHIIiiII", 40, c.width, 2 * c.height, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + xor + mask
+
+
+def ico_bytes(images):
+    """An ICO file of the given (picture, bits per pixel, data) images."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    body = b""
+    for c, bits, data in images:
+        side = c.width % 256     # 256 is written as 0
+        directory += struct.pack("<BBBBHHII", side, side, 16 if bits == 4 else 0, 0, 1, bits, len(data), offset)
+        offset += len(data)
+        body += data
+    return directory + body
+
+
+def program_icon():
+    """The icon resource of Blastgrid.exe: 16, 32 and 48 pixels in 16 colours
+    and in 32-bit colour, and 256 pixels as a PNG, largest first."""
+    large = icon_picture(256)
+    images = [(large, 32, png_bytes(large, alpha=True))]
+    for size in (48, 32, 16):
+        full = icon_picture(size)
+        images.append((full, 32, ico_image_32bit(full)))
+    for size in (48, 32, 16):
+        crisp = icon_picture(size, smooth=False)
+        images.append((crisp, 4, ico_image_4bit(crisp)))
+    return ico_bytes(images)
+
+
+def png_bytes(c, alpha=False):
+    """A PNG of the picture, optionally with an opaque alpha channel."""
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data
                 + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    raw = b"".join(b"\0" + bytes(v for colour in row for v in colour) for row in c.rows)
+    opaque = (255,) if alpha else ()
+    raw = b"".join(b"\0" + bytes(v for colour in row for v in colour + opaque) for row in c.rows)
     return (b"\x89PNG\r\n\x1a\n"
-            + chunk(b"IHDR", struct.pack(">IIBBBBB", c.width, c.height, 8, 2, 0, 0, 0))
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", c.width, c.height, 8, 6 if alpha else 2, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def all_files():
-    """Every output file, as a map from its path under resources/ to its bytes."""
+    """Every output file, as a map from its path under resources/ to its bytes:
+    the bitmaps, the icon of Blastgrid.exe, the 32-pixel icon that the native
+    program gives its window (its window system reads uncompressed icon images
+    only), and the icons of the Linux desktop's theme."""
     files = {"bitmaps/%s.bmp" % name: bmp_bytes(draw()) for name, draw in BITMAPS.items()}
-    files["icon.ico"] = ico_bytes(icon_picture())
+    files["icon.ico"] = program_icon()
+    window_icon = icon_picture(32)
+    files["linux/window-icon.ico"] = ico_bytes([(window_icon, 32, ico_image_32bit(window_icon))])
+    for size in ICON_SIZES:
+        files["linux/icons/hicolor/%dx%d/apps/blastgrid.png" % (size, size)] = png_bytes(icon_picture(size))
+    files["linux/icons/hicolor/scalable/apps/blastgrid.svg"] = icon_svg()
     return files
+
+
+def png_content(data):
+    """A PNG's chunks with its image data decompressed: two PNGs of the same
+    picture compare equal even when another zlib compressed them."""
+    chunks, at = [], 8
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        chunks.append((kind, data[at + 8:at + 8 + length]))
+        at += 12 + length
+    pixels = zlib.decompress(b"".join(body for kind, body in chunks if kind == b"IDAT"))
+    return [(kind, body) for kind, body in chunks if kind != b"IDAT"] + [(b"IDAT", pixels)]
+
+
+def file_content(data):
+    """What --check compares: the bytes, except that compressed image data is
+    compared decompressed (in PNG files and in the PNG images of an icon)."""
+    try:
+        if data.startswith(b"\x89PNG"):
+            return png_content(data)
+        if data[:4] == b"\0\0\1\0":
+            count = struct.unpack("<H", data[4:6])[0]
+            images = []
+            for i in range(count):
+                entry = struct.unpack("<BBBBHHII", data[6 + 16 * i:22 + 16 * i])
+                image = data[entry[7]:entry[7] + entry[6]]
+                images.append((entry[:6], png_content(image) if image.startswith(b"\x89PNG") else image))
+            return images
+    except (struct.error, zlib.error):
+        pass
+    return data
 
 
 # ---------------------------------------------------------------- preview
@@ -424,7 +707,9 @@ def preview_window():
 
 def write_preview(folder):
     """window.png: a game at actual size and three times enlarged.
-    pictures.png: every picture, and the icon, eight times enlarged."""
+    pictures.png: every picture, and the icon, eight times enlarged.
+    icons.png: the icon at every size, crisp above and smooth below, each at
+    its own size and enlarged to 256 pixels."""
     os.makedirs(folder, exist_ok=True)
     window = preview_window()
     sheet = Canvas(176 * 4 + 30, 208 * 3 + 20, WHITE)
@@ -447,6 +732,18 @@ def write_preview(folder):
             x += p.width * scale + gap
         y += max(p.height for p in group) * scale + gap
     with open(os.path.join(folder, "pictures.png"), "wb") as f:
+        f.write(png_bytes(sheet))
+
+    gap = 12
+    sheet = Canvas(len(ICON_SIZES) * (256 + gap) + gap, 4 * (256 + gap) + gap, WHITE)
+    for i, size in enumerate(ICON_SIZES):
+        x = gap + i * (256 + gap)
+        for row, smooth in enumerate((False, True)):
+            picture = icon_picture(size, smooth)
+            y = gap + 2 * row * (256 + gap)
+            sheet.blit(picture, x, y)
+            sheet.blit(picture, x, y + 256 + gap, 256 // size)
+    with open(os.path.join(folder, "icons.png"), "wb") as f:
         f.write(png_bytes(sheet))
 
 
@@ -475,7 +772,7 @@ def main():
         for path, data in files.items():
             try:
                 with open(os.path.join(out, path), "rb") as f:
-                    same = f.read() == data
+                    same = file_content(f.read()) == file_content(data)
             except FileNotFoundError:
                 print("missing:", path)
                 stale.append(path)
@@ -487,8 +784,8 @@ def main():
               else "all %d files up to date" % len(files))
         return 1 if stale else 0
 
-    os.makedirs(os.path.join(out, "bitmaps"), exist_ok=True)
     for path, data in files.items():
+        os.makedirs(os.path.dirname(os.path.join(out, path)), exist_ok=True)
         with open(os.path.join(out, path), "wb") as f:
             f.write(data)
     print("wrote %d files to %s" % (len(files), out))

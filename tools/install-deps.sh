@@ -2,7 +2,9 @@
 # Installs the Debian packages that Blastgrid's builds and tests need, and
 # only those that are missing: with everything installed it changes nothing.
 # With the argument "native", only those of the native program: no MinGW,
-# no Wine and no i386 architecture; with "web", only those of the web page.
+# no Wine and no i386 architecture. With "package", those and Debian's tools
+# that build and check its package (make deb); with "web", only those of the
+# web page.
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
@@ -10,8 +12,13 @@ set -euo pipefail
 # virtual display when there is no display.
 native_packages=(
   cmake ninja-build g++ pkg-config libstb-dev python3
-  libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libx11-dev libfontconfig-dev fonts-dejavu-core
   xvfb xdotool imagemagick
+)
+# What building the native program's Debian package and checking it add.
+package_packages=(
+  "${native_packages[@]}"
+  debhelper lintian desktop-file-utils appstream man-db
 )
 # The web page: Debian's emscripten (its clang, binaryen, node and node's
 # acorn), and the headless browser with its WebDriver for the page's tests.
@@ -21,21 +28,21 @@ web_packages=(
 )
 # Everything else the tests and the Windows build need.
 packages=(
-  "${native_packages[@]}"
+  "${package_packages[@]}"
   "${web_packages[@]}"
   libgtest-dev googletest x11-utils
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
 )
-# "native": only what the native program needs (make play-native).
-if [ "${1:-}" = native ]; then
-  packages=("${native_packages[@]}")
-fi
-# "web": only what the web page needs (make play-web).
-if [ "${1:-}" = web ]; then
-  packages=(cmake ninja-build python3 libstb-dev "${web_packages[@]}")
-fi
+# "native": only what the native program needs (make play-native, make
+# install); "package": what make deb needs; "web": what the web page needs
+# (make play-web).
+case "${1:-}" in
+  native) packages=("${native_packages[@]}") ;;
+  package) packages=("${package_packages[@]}") ;;
+  web) packages=(cmake ninja-build python3 libstb-dev "${web_packages[@]}") ;;
+esac
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Packs a released Blastgrid.exe into dist/Blastgrid-<version>-win32.zip with
-the players' README.txt (CRLF line ends, as Windows editors expect) and
-SHA256SUMS. The zip is reproducible: its entries come in a fixed order with
+the players' README.txt and the licence, LICENSE.txt (both with CRLF line
+ends, as Windows editors expect), and SHA256SUMS. The zip is reproducible: its entries come in a fixed order with
 fixed time stamps and attributes, so the same program gives the same bytes.
 
 Usage: make_dist.py BLASTGRID.EXE OUTPUT-FOLDER
@@ -16,10 +16,13 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 
 
+def windows_text(text):
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii")
+
+
 def players_readme(version):
     text = (ROOT / "resources" / "player-readme.txt").read_text(encoding="ascii")
-    text = text.replace("@VERSION@", version)
-    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii")
+    return windows_text(text.replace("@VERSION@", version))
 
 
 def main():
@@ -30,7 +33,11 @@ def main():
     if not exe_path.is_file():
         sys.exit(f"make_dist.py: no program at {exe_path}")
 
-    files = {"Blastgrid.exe": exe_path.read_bytes(), "README.txt": players_readme(version)}
+    files = {
+        "Blastgrid.exe": exe_path.read_bytes(),
+        "README.txt": players_readme(version),
+        "LICENSE.txt": windows_text((ROOT / "LICENSE").read_text(encoding="ascii")),
+    }
     sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in sorted(files.items()))
     files["SHA256SUMS"] = sums.encode("ascii")
 

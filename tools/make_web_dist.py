@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Packs the released web page into dist/Blastgrid-<version>-web.zip with the
-players' README.txt and SHA256SUMS. The zip is reproducible as the Windows
+players' README.txt, the licence (LICENSE.txt) and SHA256SUMS. The zip is reproducible as the Windows
 one is: its entries come in a fixed order with fixed time stamps and
 attributes, so the same page gives the same bytes.
 
@@ -28,6 +28,7 @@ def main():
     files = {name: (site / name).read_bytes() for name in PAGE_FILES}
     readme = (ROOT / "resources" / "player-readme-web.txt").read_text(encoding="utf-8")
     files["README.txt"] = readme.replace("@VERSION@", version).encode("utf-8")
+    files["LICENSE.txt"] = (ROOT / "LICENSE").read_bytes()
     sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in sorted(files.items()))
     files["SHA256SUMS"] = sums.encode("ascii")
 

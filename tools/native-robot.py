@@ -596,10 +596,12 @@ def check_menus_by_keyboard(program):
     _, x, y, width, height = program.main()
     xdotool("mousemove", "--sync", x + width + 40, y + height + 40)
     # Alt+G opens Game with New Game selected; Alt alone selects the title
-    # and Enter opens it; F10 as Alt; a letter picks its item at once.
+    # and Enter opens it; F10 as Alt, and Down opens the drop-down too. (The
+    # items have no mnemonics: a letter picks nothing, as the real system
+    # does.)
     for keys, columns, rows, name in ((["alt+g", "Down", "Down", "Return"], 16, 16, "Intermediate"),
                                       (["alt", "Return", "Down", "Down", "Down", "Return"], 30, 16, "Expert"),
-                                      (["F10", "Down", "b"], 9, 9, "Beginner")):
+                                      (["F10", "Down", "Down", "Return"], 9, 9, "Beginner")):
         since = program.choose_by_keyboard(keys)
         program.settle(since)
         check_level(program, columns, rows, f"Game > {name} by keyboard ({' '.join(keys)})")
@@ -615,8 +617,10 @@ def check_menus_by_keyboard(program):
     solve_to_the_end(program, lambda: program.choose_by_keyboard(["alt+s", "Down", "Return"]),
                      "Solver > Solve! by keyboard")
 
-    for keys, title in ((["alt+h", "h"], "How to Play"), (["alt+h", "w"], "About Solver"),
-                        (["alt", "Left", "Up", "Return"], "About Blastgrid")):
+    # Right moves along the titles; Up on a title opens it at its first item
+    # and Up again goes round to the last.
+    for keys, title in ((["alt+h", "Return"], "How to Play"), (["alt+h", "Down", "Return"], "About Solver"),
+                        (["alt", "Right", "Right", "Up", "Up", "Return"], "About Blastgrid")):
         since = program.choose_by_keyboard(keys)
         check(box_opened(program, since, title), f"{' '.join(keys)} shows \"{title}\"")
         program.dismiss_box(title, "Return")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both builds and runs every test: the native tests, the native tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# Windows build's tests under Wine. Prints the time each stage took.
+# Windows build's tests under Wine, and builds the release and the Debian
+# package twice to compare them. Prints the time each stage took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -63,7 +64,7 @@ if [ "$wine_build" = win64 ]; then
     -DBLASTGRID_SHIPPED_EXE="$PWD/$build/win32/Blastgrid.exe"
 fi
 stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
-stage "reproducible release, built twice" tools/check-reproducible.sh "$build/reproducible"
+stage "release and package, built twice" tools/check-reproducible.sh "$build/reproducible"
 stage "reproducible web page, built twice" tools/check-web-reproducible.sh "$build/web-reproducible"
 
 echo "=== all tests passed"

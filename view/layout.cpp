@@ -24,6 +24,12 @@ CellViewStore LayoutMainWindow(int32_t width, int32_t height)
     SetRect(&rect, (screenWidth - clientWidth) / 2, (screenHeight - clientHeight) / 2,
             (screenWidth + clientWidth) / 2, (screenHeight + clientHeight) / 2);
     AdjustWindowRect(&rect, mainWindowStyle, TRUE);
+    // A window larger than the screen keeps its top-left corner on it, so
+    // that its title bar, menu and face can still be reached.
+    if (rect.left < 0)
+        OffsetRect(&rect, -rect.left, 0);
+    if (rect.top < 0)
+        OffsetRect(&rect, 0, -rect.top);
     MoveMainWindow(rect);
 
     // The frame estimate may be off: measure the client area and correct it.

@@ -1,8 +1,6 @@
-// The canvas: fills, 3-D edges, pictures, shapes and text on an SDL surface,
-// each program pixel drawn as a zoom × zoom block.
+// The canvas: fills, 3-D edges, pictures and shapes on an SDL surface, each
+// program pixel drawn as a zoom × zoom block.
 #include "platform/desktop/canvas.h"
-
-#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,43 +11,6 @@
 namespace desktop {
 
 namespace {
-constexpr int maxZoom = 8;
-// DejaVu Sans at 11 pixels a line is 13 pixels high: textLineHeight.
-constexpr int fontPixelsPerZoom = 11;
-constexpr const char* defaultFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-// Without a font, layouts still need widths: an average letter's.
-constexpr int fallbackLetterWidth = 6;
-
-struct Fonts {
-    std::string path;
-    bool open = false;
-    bool triedLazily = false;
-    bool startedTtf = false;
-    TTF_Font* byZoom[maxZoom + 1] = {};
-};
-Fonts fonts;
-
-int ClampZoom(int zoom)
-{
-    return std::min(std::max(zoom, 1), maxZoom);
-}
-
-// The font for a zoom, opened when first needed; null when no font can be
-// opened. A drawing call before OpenFonts opens them itself, once.
-TTF_Font* FontFor(int zoom)
-{
-    if (!fonts.open && !fonts.triedLazily) {
-        fonts.triedLazily = true;
-        OpenFonts();
-    }
-    if (!fonts.open)
-        return nullptr;
-    zoom = ClampZoom(zoom);
-    if (fonts.byZoom[zoom] == nullptr)
-        fonts.byZoom[zoom] = TTF_OpenFont(fonts.path.c_str(), fontPixelsPerZoom * zoom);
-    return fonts.byZoom[zoom];
-}
-
 Uint32 MapColour(const SDL_Surface* surface, portable::Rgb colour)
 {
     return SDL_MapRGB(surface->format, colour.r, colour.g, colour.b);
@@ -63,7 +24,9 @@ int ClampCoordinate(long long value)
     return static_cast<int>(std::min(std::max(value, -limit), limit));
 }
 
-SDL_Rect ToSurface(const Canvas& canvas, const RECT& rect)
+}  // namespace
+
+SDL_Rect SurfaceRect(const Canvas& canvas, const RECT& rect)
 {
     const long long zoom = canvas.zoom < 1 ? 1 : canvas.zoom;
     const int left = ClampCoordinate(canvas.originX + rect.left * zoom);
@@ -73,14 +36,15 @@ SDL_Rect ToSurface(const Canvas& canvas, const RECT& rect)
     return SDL_Rect{left, top, right - left, bottom - top};
 }
 
-// Fills surface pixels; SDL_FillRect keeps to the surface's clip rectangle.
-void FillSurface(Canvas& canvas, SDL_Rect area, portable::Rgb colour)
+// SDL_FillRect keeps to the surface's clip rectangle.
+void FillSurfaceRect(Canvas& canvas, SDL_Rect area, portable::Rgb colour)
 {
     if (canvas.surface == nullptr || area.w <= 0 || area.h <= 0)
         return;
     SDL_FillRect(canvas.surface, &area, MapColour(canvas.surface, colour));
 }
 
+namespace {
 // A one-pixel frame; the bottom and right lines take the corners they share
 // with the top and left ones, as the system draws its edges.
 void DrawFrame(Canvas& canvas, const RECT& rect, portable::Rgb topLeft, portable::Rgb bottomRight)
@@ -98,51 +62,10 @@ RECT Inset(const RECT& rect, int by)
     return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
 }
 
-// The text as shown: '&' marks taken out ("&&" stays one '&'), with the
-// byte position of the first marked letter (npos when none).
-struct ShownText {
-    std::string text;
-    size_t mnemonic = std::string::npos;
-};
-
-ShownText WithoutMarks(const std::string& text)
-{
-    ShownText shown;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) {
-            ++i;
-            if (text[i] != '&' && shown.mnemonic == std::string::npos)
-                shown.mnemonic = shown.text.size();
-        } else if (text[i] == '&') {
-            continue;
-        }
-        shown.text.push_back(text[i]);
-    }
-    return shown;
-}
-
-// The length in bytes of the UTF-8 character starting at `position`.
-size_t CharacterLength(const std::string& text, size_t position)
-{
-    size_t length = 1;
-    while (position + length < text.size() && (static_cast<unsigned char>(text[position + length]) & 0xC0) == 0x80)
-        ++length;
-    return length;
-}
-
-int MeasureWidth(TTF_Font* font, const std::string& text)
-{
-    int width = 0;
-    int height = 0;
-    if (text.empty() || TTF_SizeUTF8(font, text.c_str(), &width, &height) != 0)
-        return 0;
-    return width;
-}
-
 // Fills the surface pixels of one row from x0 (included) to x1 (excluded).
 void FillRowSpan(Canvas& canvas, int y, int x0, int x1, portable::Rgb colour)
 {
-    FillSurface(canvas, SDL_Rect{x0, y, x1 - x0, 1}, colour);
+    FillSurfaceRect(canvas, SDL_Rect{x0, y, x1 - x0, 1}, colour);
 }
 
 struct SurfacePoint {
@@ -190,47 +113,9 @@ void WritePixels(Uint8* destination, int count, Uint32 value, int bytesPerPixel)
 }
 }  // namespace
 
-bool OpenFonts()
-{
-    if (fonts.open)
-        return true;
-    if (!TTF_WasInit()) {
-        if (TTF_Init() != 0) {
-            std::fprintf(stderr, "blastgrid: cannot start the font renderer: %s\n", TTF_GetError());
-            return false;
-        }
-        fonts.startedTtf = true;
-    }
-    const char* chosen = std::getenv("BLASTGRID_FONT");
-    fonts.path = chosen != nullptr && *chosen != '\0' ? chosen : defaultFontPath;
-    TTF_Font* font = TTF_OpenFont(fonts.path.c_str(), fontPixelsPerZoom);
-    if (font == nullptr) {
-        std::fprintf(stderr,
-                     "blastgrid: cannot open the font %s: %s\n"
-                     "Install fonts-dejavu-core, or set BLASTGRID_FONT to a TrueType font file.\n",
-                     fonts.path.c_str(), TTF_GetError());
-        return false;
-    }
-    fonts.byZoom[1] = font;
-    fonts.open = true;
-    return true;
-}
-
-void CloseFonts()
-{
-    for (TTF_Font*& font : fonts.byZoom) {
-        if (font != nullptr)
-            TTF_CloseFont(font);
-        font = nullptr;
-    }
-    if (fonts.startedTtf)
-        TTF_Quit();
-    fonts = Fonts();
-}
-
 void FillArea(Canvas& canvas, const RECT& rect, portable::Rgb colour)
 {
-    FillSurface(canvas, ToSurface(canvas, rect), colour);
+    FillSurfaceRect(canvas, SurfaceRect(canvas, rect), colour);
 }
 
 void DrawRaisedEdge(Canvas& canvas, const RECT& rect)
@@ -328,58 +213,10 @@ void DrawImage(Canvas& canvas, const portable::Image& image, int x, int y)
         SDL_UnlockSurface(surface);
 }
 
-int TextWidth(const std::string& text)
-{
-    const ShownText shown = WithoutMarks(text);
-    TTF_Font* font = FontFor(1);
-    if (font == nullptr)
-        return static_cast<int>(shown.text.size()) * fallbackLetterWidth;
-    return MeasureWidth(font, shown.text);
-}
-
-void DrawText(Canvas& canvas, int x, int y, const std::string& text, portable::Rgb colour)
-{
-    const ShownText shown = WithoutMarks(text);
-    TTF_Font* font = FontFor(canvas.zoom);
-    if (canvas.surface == nullptr || font == nullptr || shown.text.empty())
-        return;
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, shown.text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255});
-    if (rendered == nullptr)
-        return;
-    const SDL_Rect corner = ToSurface(canvas, {x, y, x, y});
-    SDL_Rect destination = {corner.x, corner.y, rendered->w, rendered->h};
-    SDL_SetSurfaceBlendMode(rendered, SDL_BLENDMODE_BLEND);
-    SDL_BlitSurface(rendered, nullptr, canvas.surface, &destination);
-    SDL_FreeSurface(rendered);
-
-    if (shown.mnemonic == std::string::npos)
-        return;
-    // The underline: one program pixel just below the baseline, as wide as
-    // the marked letter.
-    const std::string before = shown.text.substr(0, shown.mnemonic);
-    const size_t letterLength = CharacterLength(shown.text, shown.mnemonic);
-    const int start = MeasureWidth(font, before);
-    const int end = MeasureWidth(font, shown.text.substr(0, shown.mnemonic + letterLength));
-    const int zoom = ClampZoom(canvas.zoom);
-    FillSurface(canvas, SDL_Rect{corner.x + start, corner.y + TTF_FontAscent(font) + zoom / 2, end - start, zoom},
-                colour);
-}
-
-std::string WithoutMnemonics(const std::string& text)
-{
-    std::string escaped;
-    for (char letter : text) {
-        escaped.push_back(letter);
-        if (letter == '&')
-            escaped.push_back('&');
-    }
-    return escaped;
-}
-
 // Each row's run of pixels whose centres fall inside the ellipse.
 void FillEllipse(Canvas& canvas, const RECT& bounds, portable::Rgb colour)
 {
-    const SDL_Rect area = ToSurface(canvas, bounds);
+    const SDL_Rect area = SurfaceRect(canvas, bounds);
     if (area.w <= 0 || area.h <= 0)
         return;
     const double radiusX = area.w / 2.0;
@@ -463,7 +300,7 @@ SDL_Rect ClipToArea(Canvas& canvas, const RECT& area)
     if (canvas.surface == nullptr)
         return SDL_Rect{0, 0, 0, 0};
     const SDL_Rect previous = canvas.surface->clip_rect;
-    const SDL_Rect wanted = ToSurface(canvas, area);
+    const SDL_Rect wanted = SurfaceRect(canvas, area);
     SDL_Rect narrowed;
     if (!SDL_IntersectRect(&previous, &wanted, &narrowed))
         narrowed = SDL_Rect{previous.x, previous.y, 0, 0};

@@ -1,29 +1,16 @@
 // Drawing for the desktop presenter: a canvas over an SDL surface that takes
-// coordinates in the program's pixels and draws them at the zoom, with text
-// through SDL_ttf in a font from the system.
+// coordinates in the program's pixels and draws them at the zoom.
 #pragma once
 
 #include <SDL.h>
 
-#include <string>
-
-#include "platform/portable/testing.h"
-#include "platform/win32.h"
+#include "platform/portable/driver.h"
 
 namespace desktop {
 
-// The text font: DejaVu Sans from Debian's fonts-dejavu-core, or the file
-// named by BLASTGRID_FONT. False, with a message on stderr, when it cannot
-// be opened. One font per zoom is kept open until CloseFonts.
-bool OpenFonts();
-void CloseFonts();
-
-// The height of a line of text in the program's pixels.
-constexpr int textLineHeight = 13;
-
-// A surface that shows `rect`'s area of the program's pixels, each drawn as
-// zoom × zoom screen pixels. Coordinates given to the drawing calls are in
-// the program's pixels, relative to the canvas's origin.
+// A surface that shows the program's pixels, each drawn as zoom × zoom
+// screen pixels. Coordinates given to the drawing calls are in the
+// program's pixels, relative to the canvas's origin.
 struct Canvas {
     SDL_Surface* surface = nullptr;
     int zoom = 1;
@@ -31,30 +18,26 @@ struct Canvas {
     int originY = 0;
 };
 
+// The surface's pixels that a rectangle of program pixels covers.
+SDL_Rect SurfaceRect(const Canvas& canvas, const RECT& rect);
+// Fills surface pixels, within the surface's clip rectangle.
+void FillSurfaceRect(Canvas& canvas, SDL_Rect area, portable::Rgb colour);
+
 void FillArea(Canvas& canvas, const RECT& rect, portable::Rgb colour);
 // Raised (buttons, menus, boxes) or sunken (edit fields) 3-D edges, two
 // pixels wide, inside `rect`.
 void DrawRaisedEdge(Canvas& canvas, const RECT& rect);
 void DrawSunkenEdge(Canvas& canvas, const RECT& rect);
+// One-pixel edges: a raised or pressed menu title.
+void DrawThinRaisedEdge(Canvas& canvas, const RECT& rect);
+void DrawThinSunkenEdge(Canvas& canvas, const RECT& rect);
 // A dotted rectangle, as around the control that has the focus.
 void DrawFocusRectangle(Canvas& canvas, const RECT& rect);
 // An image in the program's pixels, each pixel drawn zoom × zoom.
 void DrawImage(Canvas& canvas, const portable::Image& image, int x, int y);
 
-// Width of a text in the program's pixels, without '&' marks.
-int TextWidth(const std::string& text);
-// Draws one line of text with its top-left corner at (x, y). An '&' marks
-// the next letter as the mnemonic, drawn underlined; "&&" is a plain '&'.
-void DrawText(Canvas& canvas, int x, int y, const std::string& text, portable::Rgb colour);
-// The text with every '&' doubled, so that DrawText and TextWidth show it as
-// it is (message boxes and edit fields have no mnemonics).
-std::string WithoutMnemonics(const std::string& text);
-
-// One-pixel edges: a raised or pressed menu title.
-void DrawThinRaisedEdge(Canvas& canvas, const RECT& rect);
-void DrawThinSunkenEdge(Canvas& canvas, const RECT& rect);
-// Shapes for icons and marks, drawn at the screen's resolution so that they
-// stay smooth at any zoom. Coordinates are in the program's pixels.
+// Shapes for icons, drawn at the screen's resolution so that they stay
+// smooth at any zoom. Coordinates are in the program's pixels.
 void FillEllipse(Canvas& canvas, const RECT& bounds, portable::Rgb colour);
 void FillTriangle(Canvas& canvas, POINT a, POINT b, POINT c, portable::Rgb colour);
 // A straight stroke `width` program pixels thick with round ends.

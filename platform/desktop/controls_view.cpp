@@ -1,10 +1,11 @@
 // The system controls as they look: labels, edit fields and push buttons,
-// read through the window calls and each kept within its own rectangle.
+// each kept within its own rectangle.
 #include "platform/desktop/controls_view.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
+
+#include "platform/desktop/text.h"
 
 namespace desktop {
 
@@ -12,47 +13,6 @@ namespace {
 constexpr int edgeWidth = 2;
 constexpr int editTextLeft = 3;  // from the field's left side
 constexpr int focusInset = 4;
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
-
-bool SameName(const std::string& name, const char* wanted)
-{
-    size_t i = 0;
-    for (; i < name.size() && wanted[i] != '\0'; ++i)
-        if (std::tolower(static_cast<unsigned char>(name[i])) != std::tolower(static_cast<unsigned char>(wanted[i])))
-            return false;
-    return i == name.size() && wanted[i] == '\0';
-}
-
-std::string ClassName(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowText(HWND window)
-{
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
-// The child's rectangle in the parent's client coordinates.
-RECT RectInParent(HWND parent, HWND child)
-{
-    RECT rect;
-    GetWindowRect(child, &rect);
-    POINT topLeft = {rect.left, rect.top};
-    POINT bottomRight = {rect.right, rect.bottom};
-    ScreenToClient(parent, &topLeft);
-    ScreenToClient(parent, &bottomRight);
-    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-}
 
 RECT Inset(const RECT& rect, int by)
 {
@@ -80,7 +40,7 @@ void DrawLabelText(Canvas& canvas, int x, int y, const std::string& text, bool e
 
 // The client-side edge of the extended styles; returns the rectangle
 // inside it.
-RECT DrawExtendedEdge(Canvas& canvas, const RECT& rect, LONG exStyle)
+RECT DrawExtendedEdge(Canvas& canvas, const RECT& rect, DWORD exStyle)
 {
     if (exStyle & WS_EX_DLGMODALFRAME) {
         DrawRaisedEdge(canvas, rect);
@@ -94,34 +54,32 @@ RECT DrawExtendedEdge(Canvas& canvas, const RECT& rect, LONG exStyle)
 }
 
 // Labels: the text from the top, placed as the alignment style says.
-void DrawStatic(Canvas& canvas, HWND control, const RECT& rect, LONG style, LONG exStyle)
+void DrawStatic(Canvas& canvas, const portable::ControlView& control)
 {
-    const LONG type = style & SS_TYPEMASK;
-    if (type == SS_BITMAP)
+    const DWORD type = control.style & SS_TYPEMASK;
+    FillArea(canvas, control.rect, faceColour);
+    const RECT inner = DrawExtendedEdge(canvas, control.rect, control.exStyle);
+    if (control.text.empty())
         return;
-    FillArea(canvas, rect, faceColour);
-    const RECT inner = DrawExtendedEdge(canvas, rect, exStyle);
-    const std::string text = WindowText(control);
-    if (text.empty())
-        return;
-    const int width = TextWidth(text);
+    const int width = TextWidth(control.text);
     int x = inner.left;
     if (type == SS_CENTER)
         x = inner.left + (inner.right - inner.left - width) / 2;
     else if (type == SS_RIGHT)
         x = inner.right - width;
-    DrawLabelText(canvas, x, inner.top, text, IsWindowEnabled(control) != FALSE);
+    DrawLabelText(canvas, x, inner.top, control.text, control.enabled);
 }
 
 // Edit fields: white, the text vertically centred, and while focused a
 // caret after the text; a text too long for the field scrolls so that the
 // caret stays in view.
-void DrawEdit(Canvas& canvas, HWND control, const RECT& rect, LONG exStyle)
+void DrawEdit(Canvas& canvas, const portable::ControlView& control)
 {
+    const RECT& rect = control.rect;
     FillArea(canvas, rect, windowColour);
-    const RECT inner = DrawExtendedEdge(canvas, rect, exStyle);
-    const std::string text = WithoutMnemonics(WindowText(control));
-    const bool focused = GetFocus() == control;
+    const RECT inner = DrawExtendedEdge(canvas, rect, control.exStyle);
+    const std::string text = WithoutMnemonics(control.text);
+    const bool focused = control.focused;
     int x = rect.left + editTextLeft;
     const int y = inner.top + (inner.bottom - inner.top - textLineHeight) / 2;
     const int caretX = x + TextWidth(text);
@@ -129,8 +87,7 @@ void DrawEdit(Canvas& canvas, HWND control, const RECT& rect, LONG exStyle)
     if (focused && overflow > 0)
         x -= overflow;
     const SDL_Rect previous = ClipToArea(canvas, inner);
-    const bool enabled = IsWindowEnabled(control) != FALSE;
-    DrawText(canvas, x, y, text, enabled ? textColour : grayTextColour);
+    DrawText(canvas, x, y, text, control.enabled ? textColour : grayTextColour);
     if (focused) {
         const int caret = x + TextWidth(text);
         FillArea(canvas, {caret, y, caret + 1, y + textLineHeight}, textColour);
@@ -161,26 +118,25 @@ void DrawPushButton(Canvas& canvas, const RECT& rect, const std::string& text, b
         DrawFocusRectangle(canvas, Inset(rect, focusInset));
 }
 
-void DrawControls(Canvas& canvas, HWND parent)
+void DrawControls(Canvas& canvas, const std::vector<portable::ControlView>& controls)
 {
-    std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children) {
-        if (!IsWindowVisible(child))
-            continue;
-        const std::string className = ClassName(child);
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        const LONG exStyle = GetWindowLongA(child, GWL_EXSTYLE);
-        const RECT rect = RectInParent(parent, child);
+    for (const portable::ControlView& control : controls) {
         // A control draws only within itself, as a child window does.
-        const SDL_Rect previous = ClipToArea(canvas, rect);
-        if (SameName(className, "static"))
-            DrawStatic(canvas, child, rect, style, exStyle);
-        else if (SameName(className, "edit"))
-            DrawEdit(canvas, child, rect, exStyle);
-        else if (SameName(className, "button"))
-            DrawPushButton(canvas, rect, WindowText(child), GetFocus() == child, false,
-                           IsWindowEnabled(child) != FALSE);
+        const SDL_Rect previous = ClipToArea(canvas, control.rect);
+        switch (control.kind) {
+        case portable::ControlKind::Panel:
+        case portable::ControlKind::Label:
+            DrawStatic(canvas, control);
+            break;
+        case portable::ControlKind::Field:
+            DrawEdit(canvas, control);
+            break;
+        case portable::ControlKind::Button:
+            DrawPushButton(canvas, control.rect, control.text, control.focused, control.pressed, control.enabled);
+            break;
+        case portable::ControlKind::Picture:
+            break;
+        }
         RestoreClip(canvas, previous);
     }
 }

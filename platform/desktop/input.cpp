@@ -2,50 +2,42 @@
 
 namespace desktop {
 
+namespace {
+struct KeyRange {
+    SDL_Keycode first;
+    SDL_Keycode last;
+    int firstVirtualKey;
+};
+
+// Runs of keys whose virtual keys follow each other.
+const KeyRange keyRanges[] = {
+    {SDLK_a, SDLK_z, 'A'},
+    {SDLK_0, SDLK_9, '0'},
+    {SDLK_KP_1, SDLK_KP_9, '1'},
+    {SDLK_F1, SDLK_F12, VK_F1},
+};
+
+const struct {
+    SDL_Keycode key;
+    int virtualKey;
+} singleKeys[] = {
+    {SDLK_KP_0, '0'},         {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE},
+    {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},       {SDLK_SPACE, VK_SPACE},     {SDLK_LEFT, VK_LEFT},
+    {SDLK_RIGHT, VK_RIGHT},   {SDLK_UP, VK_UP},         {SDLK_DOWN, VK_DOWN},       {SDLK_LSHIFT, VK_SHIFT},
+    {SDLK_RSHIFT, VK_SHIFT},  {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL},   {SDLK_LALT, VK_MENU},
+    {SDLK_RALT, VK_MENU},
+};
+}  // namespace
+
 int VirtualKeyOf(SDL_Keycode key)
 {
-    if (key >= SDLK_a && key <= SDLK_z)
-        return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9)
-        return '0' + (key - SDLK_0);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
-        return '1' + (key - SDLK_KP_1);
-    if (key >= SDLK_F1 && key <= SDLK_F12)
-        return VK_F1 + (key - SDLK_F1);
-    switch (key) {
-    case SDLK_KP_0:
-        return '0';
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_BACKSPACE:
-        return VK_BACK;
-    case SDLK_TAB:
-        return VK_TAB;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_LEFT:
-        return VK_LEFT;
-    case SDLK_RIGHT:
-        return VK_RIGHT;
-    case SDLK_UP:
-        return VK_UP;
-    case SDLK_DOWN:
-        return VK_DOWN;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-        return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-        return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT:
-        return VK_MENU;
-    default:
-        return 0;
-    }
+    for (const KeyRange& range : keyRanges)
+        if (key >= range.first && key <= range.last)
+            return range.firstVirtualKey + (key - range.first);
+    for (const auto& single : singleKeys)
+        if (single.key == key)
+            return single.virtualKey;
+    return 0;
 }
 
 bool MouseButtonOf(Uint8 button, portable::MouseButton* result)

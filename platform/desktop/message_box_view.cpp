@@ -1,97 +1,15 @@
-// Message boxes: the text broken into lines and wrapped, the icon of the
-// type drawn from simple shapes, and the OK button below.
+// Message boxes as the window system lays them out: the face, the icon of
+// the box's type drawn from simple shapes, the lines of text and the button.
 #include "platform/desktop/message_box_view.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "platform/desktop/controls_view.h"
+#include "platform/desktop/text.h"
 
 namespace desktop {
 
 namespace {
-constexpr int margin = 12;
-constexpr int iconSize = 32;
-constexpr int iconMargin = 14;
-constexpr int iconTextGap = 14;
-constexpr int textMargin = 16;  // left of the text when there is no icon, and right of it
-constexpr int maxLineWidth = 420;
-constexpr int buttonWidth = 75;
-constexpr int buttonHeight = 23;
-constexpr UINT iconMask = 0xF0;
-
-// The text's width as shown: a message box has no mnemonics.
-int ShownWidth(const std::string& text)
-{
-    return TextWidth(WithoutMnemonics(text));
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines(1);
-    for (char letter : text) {
-        if (letter == '\n') {
-            if (!lines.back().empty() && lines.back().back() == '\r')
-                lines.back().pop_back();
-            lines.emplace_back();
-        } else {
-            lines.back().push_back(letter);
-        }
-    }
-    return lines;
-}
-
-// A word wider than a line is broken between letters.
-void AddLongWord(const std::string& word, std::vector<std::string>& lines)
-{
-    std::string piece;
-    for (char letter : word) {
-        if (!piece.empty() && ShownWidth(piece + letter) > maxLineWidth) {
-            lines.push_back(piece);
-            piece.clear();
-        }
-        piece.push_back(letter);
-    }
-    lines.push_back(piece);
-}
-
-// Fills each line with as many words as fit, breaking at spaces.
-void WrapLine(const std::string& line, std::vector<std::string>& lines)
-{
-    if (ShownWidth(line) <= maxLineWidth) {
-        lines.push_back(line);
-        return;
-    }
-    std::string current;
-    size_t start = 0;
-    while (start <= line.size()) {
-        size_t end = line.find(' ', start);
-        if (end == std::string::npos)
-            end = line.size();
-        const std::string word = line.substr(start, end - start);
-        start = end + 1;
-        if (word.empty())
-            continue;
-        const std::string joined = current.empty() ? word : current + " " + word;
-        if (ShownWidth(joined) <= maxLineWidth) {
-            current = joined;
-            continue;
-        }
-        if (!current.empty())
-            lines.push_back(current);
-        current.clear();
-        if (ShownWidth(word) <= maxLineWidth) {
-            current = word;
-        } else {
-            AddLongWord(word, lines);
-            current = lines.back();
-            lines.pop_back();
-        }
-    }
-    lines.push_back(current);
-}
-
-// Icons, in the 32 × 32 square at `box`.
 void DrawStopIcon(Canvas& canvas, const RECT& box)
 {
     FillEllipse(canvas, box, {128, 0, 0});
@@ -154,69 +72,30 @@ void DrawQuestionIcon(Canvas& canvas, const RECT& box)
     FillEllipse(canvas, {box.left + 14, box.top + 23, box.left + 18, box.top + 27}, {255, 255, 255});
 }
 
-bool HasIcon(UINT type)
-{
-    const UINT icon = type & iconMask;
-    return icon == MB_ICONHAND || icon == MB_ICONEXCLAMATION || icon == MB_ICONINFORMATION ||
-           icon == MB_ICONQUESTION;
-}
 }  // namespace
 
-MessageBoxLayout LayOutMessageBox(const std::string& text, UINT type)
+void DrawMessageBox(Canvas& canvas, const portable::MessageBoxView& box)
 {
-    MessageBoxLayout layout;
-    for (const std::string& line : SplitLines(text))
-        WrapLine(line, layout.lines);
-
-    int textWidth = 0;
-    for (const std::string& line : layout.lines)
-        textWidth = std::max(textWidth, ShownWidth(line));
-    const int textHeight = static_cast<int>(layout.lines.size()) * textLineHeight;
-
-    int textLeft = textMargin;
-    int textTop = margin;
-    int contentBottom = textTop + textHeight;
-    if (HasIcon(type)) {
-        layout.icon = {iconMargin, iconMargin, iconMargin + iconSize, iconMargin + iconSize};
-        textLeft = layout.icon.right + iconTextGap;
-        // A short text is centred beside the icon; a long one starts level with it.
-        textTop = textHeight < iconSize ? layout.icon.top + (iconSize - textHeight) / 2 : layout.icon.top;
-        contentBottom = std::max<int>(layout.icon.bottom, textTop + textHeight);
-    }
-    for (size_t i = 0; i < layout.lines.size(); ++i)
-        layout.linePositions.push_back({textLeft, textTop + static_cast<LONG>(i) * textLineHeight});
-
-    const LONG width = std::max(textLeft + textWidth + textMargin, buttonWidth + 2 * margin);
-    const LONG buttonTop = contentBottom + margin;
-    layout.client = {width, buttonTop + buttonHeight + margin};
-    const LONG buttonLeft = (width - buttonWidth) / 2;
-    layout.okButton = {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight};
-    return layout;
-}
-
-void DrawMessageBox(Canvas& canvas, const MessageBoxLayout& layout, UINT type, bool okPressed)
-{
-    FillArea(canvas, {0, 0, layout.client.cx, layout.client.cy}, faceColour);
-    switch (type & iconMask) {
-    case MB_ICONHAND:
-        DrawStopIcon(canvas, layout.icon);
+    FillArea(canvas, {0, 0, box.client.cx, box.client.cy}, faceColour);
+    switch (box.icon) {
+    case portable::BoxIcon::Stop:
+        DrawStopIcon(canvas, box.iconRect);
         break;
-    case MB_ICONEXCLAMATION:
-        DrawExclamationIcon(canvas, layout.icon);
+    case portable::BoxIcon::Exclamation:
+        DrawExclamationIcon(canvas, box.iconRect);
         break;
-    case MB_ICONINFORMATION:
-        DrawInformationIcon(canvas, layout.icon);
+    case portable::BoxIcon::Information:
+        DrawInformationIcon(canvas, box.iconRect);
         break;
-    case MB_ICONQUESTION:
-        DrawQuestionIcon(canvas, layout.icon);
+    case portable::BoxIcon::Question:
+        DrawQuestionIcon(canvas, box.iconRect);
         break;
     default:
         break;
     }
-    for (size_t i = 0; i < layout.lines.size() && i < layout.linePositions.size(); ++i)
-        DrawText(canvas, layout.linePositions[i].x, layout.linePositions[i].y, WithoutMnemonics(layout.lines[i]),
-                 textColour);
-    DrawPushButton(canvas, layout.okButton, "OK", true, okPressed);
+    for (const portable::TextLine& line : box.lines)
+        DrawText(canvas, line.at.x, line.at.y, WithoutMnemonics(line.text), textColour);
+    DrawPushButton(canvas, box.button, box.buttonText, box.buttonFocused, box.buttonPressed);
 }
 
 }  // namespace desktop

@@ -1,13 +1,15 @@
 // The presenter: shows the portable window system's windows on a real
-// display through SDL2 and feeds it the display's real input and time.
+// display through SDL2 and gives it the display's real input and time.
 //
-// Each visible top-level window becomes a window of the display, its
-// client area drawn by the layer's renderer (the main window with its menu
-// bar above), at a whole-number zoom. The presenter is the layer's input
-// source: while the program waits (WaitMessage) it sleeps until the display
+// Each visible top-level window becomes a window of the display showing its
+// menu bar (drawn from the window system's layout) and its client area (the
+// window system's renderer, the controls and message boxes drawn from its
+// views), at a whole-number zoom; an open drop-down is a window of its own.
+// The presenter is the window system's input source: while the program, or
+// a menu or box of the window system, waits, it sleeps until the display
 // has input; while the program never waits (Solve! mode) it takes what
-// input there is and shows the windows at most once a display frame. Menus
-// and message boxes run modal loops of their own, as the real system does.
+// input there is. It draws only what changed, at most once a display frame
+// while input keeps coming.
 #pragma once
 
 #include <string>
@@ -19,13 +21,14 @@ struct SDL_Window;
 namespace desktop {
 
 struct PresenterOptions {
-    int zoom = 0;               // 0: what the display asks for
-    std::string tracePath;      // when set: a line for each frame, wait, menu and box
-    std::string snapshotPath;   // when set: the main window's client area, as PNG, each time the program waits
+    int zoom = 0;              // 0: what the display asks for
+    std::string tracePath;     // when set: a line for each frame, wait, menu and box
+    std::string snapshotPath;  // when set: the main window's client area, as PNG, each time the program waits
 };
 
 // Opens the display and the font and installs the presenter in the window
-// system. False, with a message on stderr, when either cannot be opened.
+// system. False, with a one-line message on stderr, when either cannot be
+// opened.
 bool StartPresenter(const PresenterOptions& options);
 void StopPresenter();
 
@@ -34,9 +37,8 @@ int PresenterZoom();
 
 // The input source that StartPresenter installs, for tests that wrap it.
 bool TakeDisplayInput();
-// Shows every window as it now is (the input source does so before it
-// takes input).
-void ShowWindowsNow();
+// Draws every window as it now is, whether or not it changed.
+void DrawEverythingNow();
 // The display's window that shows a top-level window, or nullptr.
 SDL_Window* DisplayWindowOf(HWND window);
 

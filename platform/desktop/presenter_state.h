@@ -1,6 +1,6 @@
 // The presenter's own state and the calls its source files share: the
-// windows shown, the menu and the message boxes in use, the trace. Nothing
-// outside platform/desktop includes this header.
+// display windows shown, the trace, the input routing. Nothing outside
+// platform/desktop includes this header.
 #pragma once
 
 #include <SDL.h>
@@ -9,48 +9,43 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/canvas.h"
-#include "platform/desktop/menu_tracker.h"
-#include "platform/desktop/message_box_view.h"
-#include "platform/portable/testing.h"
+#include "platform/portable/driver.h"
 
 namespace desktop {
 
-// A top-level window of the program and the display's window showing it.
+// A window of the display and the part of the window system's screen it
+// shows: a top-level window's menu bar and client area, or the drop-down.
 struct Shown {
-    HWND window = nullptr;
+    HWND window = nullptr;  // nullptr for the drop-down
     SDL_Window* display = nullptr;
-    bool hasMenu = false;
-    POINT origin = {0, 0};  // the client area's position in the window system when last placed
+    RECT area = {0, 0, 0, 0};  // in the window system's screen coordinates
     std::string title;
-};
-
-// A message box on the display; boxes nest when a window that still works
-// under one (the custom-game window) shows another.
-struct Box {
-    SDL_Window* display = nullptr;
-    MessageBoxLayout layout;
-    UINT type = 0;
-    bool okPressed = false;
-    bool done = false;
+    bool messageBox = false;
+    bool fullRedraw = true;
 };
 
 struct Presenter {
     int zoom = 1;
     SDL_Rect screen = {0, 0, 0, 0};
     std::vector<Shown> shown;
-    std::vector<Box*> boxes;
-    MenuTracking menu;
-    HWND menuOwner = nullptr;
-    SDL_Window* dropDown = nullptr;
-    int dropDownTitle = -1;
-    bool altAlone = false;  // Alt is down and no other key came since
+    std::vector<SDL_Window*> spare;  // hidden display windows, kept for the next top-level window
+    Shown dropDown;                  // its display window is made once and kept
+    bool dropDownShown = false;
+    HWND focused = nullptr;  // the window whose display window was last given the keyboard
+    uint64_t drawnChanges = 0;
+    bool exposed = false;  // the display lost what a window showed
+    uint64_t snapshotChanges = 0;
     Uint32 lastFrame = 0;
     uint64_t frames = 0;
     SDL_Surface* icon = nullptr;
     FILE* trace = nullptr;
     bool tracedWait = false;  // the trace's last line says the program waits
     std::string snapshotPath;
+    // What the trace last said of the menu and the boxes.
+    bool menuInUse = false;
+    int dropDownTitle = -1;
+    size_t boxes = 0;
+    std::string titles;
 };
 
 extern Presenter presenter;
@@ -59,34 +54,17 @@ extern Presenter presenter;
 // detail (a title, a number).
 void Trace(const char* what, const std::string& detail = "");
 
-Shown* ShownOfEvent(Uint32 windowId);
+// Makes the display's windows follow the window system's and draws what
+// changed (everything when `everything`).
+void DrawChanges(bool everything);
+// Writes the main window's client area when it changed since last written.
+void WriteSnapshot();
+
+Shown* ShownOfDisplay(Uint32 windowId);
 Shown* ShownOfWindow(HWND window);
-// The window with the menu bar: the program's main window.
-Shown* MainShown();
-// Program pixels between the top of a display window and its client area.
-int TopOffset(const Shown& entry);
-// A canvas over a display window's surface at the zoom; false when the
-// window has no surface to draw on.
-bool WindowCanvas(SDL_Window* display, Canvas* canvas);
-// Shows every window as it now is; see presenter.cpp.
-void Present(bool always, bool waiting);
-// The display's position of a point of a window of the display.
-SDL_Point OnDisplay(Uint32 windowId, int x, int y);
-// A display point relative to a window of the display, in the program's
-// pixels; false when it is outside that window.
-bool PointIn(SDL_Window* display, SDL_Point point, POINT* result);
+
 // Gives one event of the display to the window system; returns whether it
-// may have queued a message.
+// gave the window system input.
 bool HandleEvent(const SDL_Event& event);
-
-// The menu's modal loop (menu_loop.cpp) and its drop-down.
-bool TrackMenu(HWND owner);
-void DrawDropDown();
-void CloseDropDown();
-
-// The message box's modal loop (message_box_loop.cpp), the window
-// system's message-box handler.
-int ShowMessageBox(const portable::MessageBoxCall& call);
-void DrawBox(Box& box);
 
 }  // namespace desktop

@@ -5,13 +5,16 @@
 namespace desktop {
 
 namespace {
-constexpr int minimumProgramHeight = 400;
-
 // Division rounding towards minus infinity.
 int FloorDivide(int value, int divisor)
 {
     const int quotient = value / divisor;
     return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+}
+
+bool Fits(int zoom, int displayWidth, int displayHeight)
+{
+    return displayWidth / zoom >= minimumProgramWidth && displayHeight / zoom >= minimumProgramHeight;
 }
 }  // namespace
 
@@ -26,27 +29,30 @@ int ParseZoom(const char* text)
     return static_cast<int>(value);
 }
 
-int ChooseZoom(int requested, int displayScale, float displayDpi, int displayHeight)
+int ChooseZoom(int requested, int displayScale, float displayDpi, int displayWidth, int displayHeight, bool* reduced)
 {
-    if (requested >= 1 && requested <= maxZoom)
-        return requested;
     int zoom = 1;
-    if (displayScale >= 1)
+    if (requested >= 1 && requested <= maxZoom)
+        zoom = requested;
+    else if (displayScale >= 1)
         zoom = displayScale;
     else if (displayDpi >= 96.0f)
         zoom = static_cast<int>(displayDpi / 96.0f);
     if (zoom > maxZoom)
         zoom = maxZoom;
-    while (zoom > 1 && displayHeight / zoom < minimumProgramHeight)
+    const int wanted = zoom;
+    while (zoom > 1 && !Fits(zoom, displayWidth, displayHeight))
         --zoom;
+    if (reduced != nullptr)
+        *reduced = requested >= 1 && zoom != wanted;
     return zoom;
 }
 
-POINT ProgramPoint(int windowX, int windowY, int zoom, int topOffset)
+POINT ProgramPoint(int displayX, int displayY, int zoom)
 {
     if (zoom < 1)
         zoom = 1;
-    return POINT{FloorDivide(windowX, zoom), FloorDivide(windowY, zoom) - topOffset};
+    return POINT{FloorDivide(displayX, zoom), FloorDivide(displayY, zoom)};
 }
 
 }  // namespace desktop

@@ -48,6 +48,7 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 record->text.push_back(character);
         }
         if (record->text != before) {
+            NoteWindowDamage(window);
             notify(EN_UPDATE);
             notify(EN_CHANGE);
         }
@@ -58,30 +59,56 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-// Sends WM_COMMAND with its id to its parent when it is released after a
-// press on it, or when the space bar is pressed while it has the focus.
+// A press takes the focus and the mouse; the button sends WM_COMMAND with
+// its id to its parent when the press is released over it, or when the
+// space bar comes up after going down on it. BM_GETSTATE tells whether it
+// is held down and whether it has the focus.
 LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* record = FindWindowRecord(window);
     const auto click = [window, record] {
         SendMessageA(record->parent, WM_COMMAND, MAKEWPARAM(record->controlId, 0), reinterpret_cast<LPARAM>(window));
     };
+    const auto setPressed = [window, record](bool pressed) {
+        if (record->buttonPressed != pressed) {
+            record->buttonPressed = pressed;
+            NoteWindowDamage(window);
+        }
+    };
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         SetFocus(window);
-        record->buttonPressed = true;
+        SetCapture(window);
+        setPressed(true);
         return 0;
-    case WM_LBUTTONUP:
-        if (record->buttonPressed) {
-            record->buttonPressed = false;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = record->buttonPressed;
+        setPressed(false);
+        if (GetCapture() == window)
+            ReleaseCapture();
+        RECT client;
+        GetClientRect(window, &client);
+        const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (wasPressed && PtInRect(&client, point))
+            click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        setPressed(false);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE)
+            setPressed(true);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && record->buttonPressed) {
+            setPressed(false);
             click();
         }
         return 0;
-    case WM_CHAR:
-        if ((wParam & 0xFF) == ' ')
-            click();
-        return 0;
+    case BM_GETSTATE:
+        return (record->buttonPressed ? BST_PUSHED : 0) | (GetFocus() == window ? BST_FOCUS : 0);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -233,6 +233,7 @@ BOOL WINAPI CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UI
             item.flags &= ~MF_CHECKED;
         }
     }
+    NoteChange();
     return done;
 }
 

@@ -1,15 +1,10 @@
-// The message queue, default processing, and the input that tests inject.
-#include <cstdlib>
-
+// The message queue, the loop calls, characters from keys, and the modal
+// loop that menus and message boxes run.
 #include "platform/portable/window_system.h"
 
 namespace portable {
 
 namespace {
-constexpr DWORD doubleClickMilliseconds = 500;
-
-bool lastTakenShift = false;
-
 bool HasPendingPaint(HWND* window)
 {
     for (auto& entry : TheSystem().windows) {
@@ -23,26 +18,69 @@ bool HasPendingPaint(HWND* window)
     return false;
 }
 
-bool IsEnabledForInput(HWND window)
-{
-    for (const Window* record = FindWindowRecord(window); record != nullptr;) {
-        if (!record->enabled)
-            return false;
-        const HWND next = (record->style & WS_CHILD) ? record->parent : nullptr;
-        record = FindWindowRecord(next);
-    }
-    return FindWindowRecord(window) != nullptr;
-}
-
 bool IsButtonPress(UINT message)
 {
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN ||
-           message == WM_RBUTTONDBLCLK;
+           message == WM_RBUTTONDBLCLK || message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK ||
+           message == WM_NCRBUTTONDOWN;
+}
+
+bool IsKeyMessage(UINT message)
+{
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+// The thread's view of the keyboard follows the key messages it takes, as
+// GetKeyState does on the real system.
+void NoteKeyTaken(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_KEYUP &&
+        message.message != WM_SYSKEYUP)
+        return;
+    uint8_t& state = TheSystem().threadKeyState[message.wParam & 0xFF];
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        if (!(state & 0x80))
+            state ^= 0x01;
+        state |= 0x80;
+    } else {
+        state &= ~0x80;
+    }
+}
+
+const char shiftedDigits[] = ")!@#$%^&*(";
+
+int CharacterOf(WPARAM key, bool shift)
+{
+    if (key >= 'A' && key <= 'Z')
+        return shift ? static_cast<int>(key) : static_cast<int>(key - 'A' + 'a');
+    if (key >= '0' && key <= '9')
+        return shift ? shiftedDigits[key - '0'] : static_cast<int>(key);
+    switch (key) {
+    case VK_SPACE:
+        return ' ';
+    case VK_RETURN:
+        return '\r';
+    case VK_BACK:
+        return '\b';
+    case VK_TAB:
+        return '\t';
+    case VK_ESCAPE:
+        return 0x1b;
+    default:
+        return -1;
+    }
+}
+}  // namespace
+
+void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool input)
+{
+    System& system = TheSystem();
+    system.queue.push_back({{window, message, wParam, lParam, GetTickCount(), system.cursor}, false, input});
 }
 
 // Takes the next message in the real system's order: posted messages, then
 // the quit message, then the player's input, then painting, then whatever
-// the test's input source injects.
+// the input source gives.
 bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
 {
     System& system = TheSystem();
@@ -70,13 +108,14 @@ bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
             }
             *message = next->msg;
             if (remove) {
-                lastTakenShift = next->shift;
                 system.queue.erase(next);
+                NoteKeyTaken(*message);
                 // A press in a window that is not active activates it
                 // (DefWindowProc's answer to WM_MOUSEACTIVATE), before the
                 // window gets the press.
                 const HWND root = RootOf(message->hwnd);
-                if (IsButtonPress(message->message) && root != nullptr && root != system.active)
+                if (IsButtonPress(message->message) && root != nullptr && root != system.active &&
+                    system.capture == nullptr)
                     ActivateWindow(root);
             }
             return true;
@@ -96,214 +135,49 @@ bool TakeMessage(MSG* message, bool remove, bool consultInputSource)
     }
 }
 
-bool ContainsScreenPoint(HWND window, POINT point)
+void WaitForInput()
 {
-    RECT rect;
-    return GetWindowRect(window, &rect) && PtInRect(&rect, point);
+    System& system = TheSystem();
+    InputSource source = system.inputSource;
+    const bool wasWaiting = system.waiting;
+    system.waiting = true;
+    const bool given = source && source();
+    system.waiting = wasWaiting;
+    if (!given) {
+        system.inputExhausted = true;
+        PostQuitMessage(inputExhaustedExitCode);
+    }
 }
 
-// The window that receives mouse input at a screen point, or none (outside
-// every window or on a frame). Pictures and labels are transparent.
-HWND TargetAt(POINT point)
+bool RunModalLoop(HWND owner, WPARAM idleKind, const std::function<bool(MSG&)>& filter,
+                  const std::function<bool()>& done)
 {
-    const std::vector<HWND> topLevel = TheSystem().zOrder;  // topmost first
-    for (auto top = topLevel.begin(); top != topLevel.end(); ++top) {
-        if (!IsWindowVisible(*top) || !ContainsScreenPoint(*top, point))
-            continue;
-        POINT client = point;
-        ScreenToClient(*top, &client);
-        RECT clientRect;
-        GetClientRect(*top, &clientRect);
-        if (!PtInRect(&clientRect, client))
-            return nullptr;
-        HWND target = *top;
-        for (bool descended = true; descended;) {
-            descended = false;
-            const std::vector<HWND> children = ChildWindows(target);
-            for (auto child = children.rbegin(); child != children.rend(); ++child) {
-                if (!IsWindowVisible(*child) || !ContainsScreenPoint(*child, point))
-                    continue;
-                if (SendMessageA(*child, WM_NCHITTEST, 0, 0) == HTTRANSPARENT)
-                    continue;
-                target = *child;
-                descended = true;
-                break;
+    System& system = TheSystem();
+    bool idleSent = false;
+    while (!done()) {
+        MSG message;
+        if (!TakeMessage(&message, true, false)) {
+            if (!idleSent && IsWindow(owner)) {
+                idleSent = true;
+                SendMessageA(owner, WM_ENTERIDLE, idleKind, 0);
+                continue;
             }
+            WaitForInput();
+            continue;
         }
-        return target;
-    }
-    return nullptr;
-}
-
-WPARAM ButtonFlags()
-{
-    const System& system = TheSystem();
-    return (system.leftButtonDown ? MK_LBUTTON : 0) | (system.rightButtonDown ? MK_RBUTTON : 0);
-}
-
-POINT ToScreen(HWND window, int x, int y)
-{
-    POINT point = {x, y};
-    ClientToScreen(window, &point);
-    return point;
-}
-
-LPARAM ClientPointParam(HWND target, POINT screen)
-{
-    ScreenToClient(target, &screen);
-    return MAKELPARAM(screen.x, screen.y);
-}
-
-void DeliverMouse(POINT screen, UINT message)
-{
-    System& system = TheSystem();
-    system.cursor = screen;
-    const HWND target = TargetAt(screen);
-    if (target == nullptr || !IsEnabledForInput(target))
-        return;
-
-    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
-        const Window* record = FindWindowRecord(target);
-        const PressRecord& last = system.lastPress;
-        // As the real system tests it: the same button and buttons held,
-        // the same window, less than the double-click time and less than
-        // half the double-click rectangle away on each axis.
-        const bool quickSecondPress = (record->windowClass->record.style & CS_DBLCLKS) && last.valid &&
-                                      last.downMessage == message && last.window == target &&
-                                      last.buttons == ButtonFlags() &&
-                                      GetTickCount() - last.time < doubleClickMilliseconds &&
-                                      std::abs(last.point.x - screen.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                                      std::abs(last.point.y - screen.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-        if (quickSecondPress) {
-            system.lastPress.valid = false;
-            message = message == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
-        } else {
-            system.lastPress = {message, target, GetTickCount(), screen, true, ButtonFlags()};
+        idleSent = false;
+        if (message.message == WM_QUIT) {
+            // The quit message is left for the loops outside.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
         }
+        if (filter(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    PostQueued(target, message, ButtonFlags(), ClientPointParam(target, screen), true);
-}
-
-int CharacterOf(WPARAM key, bool shift)
-{
-    if (key >= 'A' && key <= 'Z')
-        return shift ? static_cast<int>(key) : static_cast<int>(key - 'A' + 'a');
-    if (key >= '0' && key <= '9')
-        return static_cast<int>(key);
-    switch (key) {
-    case VK_SPACE:
-        return ' ';
-    case VK_RETURN:
-        return '\r';
-    case VK_BACK:
-        return '\b';
-    case VK_ESCAPE:
-        return 0x1b;
-    default:
-        return -1;
-    }
-}
-
-HMENU FindMenuCommand(HMENU menu, UINT id)
-{
-    const Menu* record = reinterpret_cast<const Menu*>(menu);
-    if (record == nullptr)
-        return nullptr;
-    for (const MenuItem& item : record->items) {
-        if (item.flags & MF_POPUP) {
-            if (FindMenuCommand(item.popup, id) != nullptr)
-                return item.popup;
-        } else if (!(item.flags & MF_SEPARATOR) && item.id == id) {
-            return menu;
-        }
-    }
-    return nullptr;
-}
-}  // namespace
-
-void PostQueued(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool input)
-{
-    System& system = TheSystem();
-    system.queue.push_back({{window, message, wParam, lParam, GetTickCount(), system.cursor}, false, false, input});
-}
-
-void MoveMouse(HWND window, int x, int y)
-{
-    DeliverMouse(ToScreen(window, x, y), WM_MOUSEMOVE);
-}
-
-void PressMouse(HWND window, MouseButton button, int x, int y)
-{
-    System& system = TheSystem();
-    (button == MouseButton::Left ? system.leftButtonDown : system.rightButtonDown) = true;
-    DeliverMouse(ToScreen(window, x, y), button == MouseButton::Left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);
-}
-
-void ReleaseMouse(HWND window, MouseButton button, int x, int y)
-{
-    System& system = TheSystem();
-    (button == MouseButton::Left ? system.leftButtonDown : system.rightButtonDown) = false;
-    DeliverMouse(ToScreen(window, x, y), button == MouseButton::Left ? WM_LBUTTONUP : WM_RBUTTONUP);
-}
-
-void ClickMouse(HWND window, MouseButton button, int x, int y)
-{
-    PressMouse(window, button, x, y);
-    ReleaseMouse(window, button, x, y);
-}
-
-void KeyDown(int virtualKey, bool shift, bool repeat)
-{
-    System& system = TheSystem();
-    // lParam: a repeat count of 1, and bit 30 when the key was down already.
-    const LPARAM flags = repeat ? static_cast<LPARAM>(0x40000001) : 1;
-    system.queue.push_back(
-        {{nullptr, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), flags, GetTickCount(), system.cursor}, shift, true, true});
-}
-
-void KeyUp(int virtualKey)
-{
-    System& system = TheSystem();
-    system.queue.push_back({{nullptr, WM_KEYUP, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(0xC0000001u),
-                             GetTickCount(), system.cursor},
-                            false, true, true});
-}
-
-void PressKey(int virtualKey, bool shift)
-{
-    KeyDown(virtualKey, shift);
-    KeyUp(virtualKey);
-}
-
-void TypeText(const std::string& text)
-{
-    for (char c : text) {
-        if (c >= 'a' && c <= 'z')
-            PressKey(c - 'a' + 'A', false);
-        else if (c >= 'A' && c <= 'Z')
-            PressKey(c, true);
-        else if (c >= '0' && c <= '9')
-            PressKey(c, false);
-        else if (c == ' ')
-            PressKey(VK_SPACE, false);
-    }
-}
-
-bool ChooseMenuItem(HWND window, UINT id)
-{
-    const Window* record = FindWindowRecord(window);
-    if (record == nullptr || record->menu == nullptr || !IsEnabledForInput(window))
-        return false;
-    if (FindMenuCommand(record->menu, id) == nullptr)
-        return false;
-    PostQueued(window, WM_COMMAND, MAKEWPARAM(id, 0), 0, true);
+    (void)system;
     return true;
-}
-
-void ClickCloseBox(HWND window)
-{
-    if (IsEnabledForInput(window))
-        PostQueued(window, WM_SYSCOMMAND, SC_CLOSE, 0, true);
 }
 
 void SetInputSource(InputSource source)
@@ -324,7 +198,7 @@ bool WaitingForInput()
 void PumpMessages()
 {
     MSG message;
-    while (TheSystem().queue.size() > 0 || HasPendingPaint(nullptr)) {
+    while (!TheSystem().queue.empty() || HasPendingPaint(nullptr)) {
         if (!TakeMessage(&message, true, false))
             break;
         if (message.message == WM_QUIT) {
@@ -335,6 +209,11 @@ void PumpMessages()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+void EndSession(int exitCode)
+{
+    PostQuitMessage(exitCode);
 }
 
 }  // namespace portable
@@ -362,33 +241,25 @@ BOOL WINAPI WaitMessage(void)
 {
     System& system = TheSystem();
     system.askInputOnNextPeek = false;
-    for (;;) {
-        if (!system.queue.empty() || system.quitPosted || HasPendingPaint(nullptr))
-            return TRUE;
-        InputSource source = system.inputSource;
-        system.waiting = true;
-        const bool injected = source && source();
-        system.waiting = false;
-        if (!injected) {
-            system.inputExhausted = true;
-            PostQuitMessage(inputExhaustedExitCode);
-            return TRUE;
-        }
-    }
+    while (system.queue.empty() && !system.quitPosted && !HasPendingPaint(nullptr))
+        WaitForInput();
+    return TRUE;
 }
 
+// Key presses become characters: WM_CHAR from WM_KEYDOWN, WM_SYSCHAR from
+// WM_SYSKEYDOWN (a key with Alt), with Shift as the thread last saw it and
+// a US keyboard's layout. The character is posted: it comes before any
+// input still queued.
 BOOL WINAPI TranslateMessage(const MSG* message)
 {
-    if (message == nullptr || message->message != WM_KEYDOWN)
+    if (message == nullptr || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
         return FALSE;
-    const int character = CharacterOf(message->wParam, lastTakenShift);
+    const bool shift = (TheSystem().threadKeyState[VK_SHIFT] & 0x80) != 0;
+    const int character = CharacterOf(message->wParam, shift);
     if (character < 0)
         return FALSE;
-    // The character is posted: it comes before any input still queued.
-    System& system = TheSystem();
-    system.queue.push_back(
-        {{message->hwnd, WM_CHAR, static_cast<WPARAM>(character), message->lParam, system.ticks, system.cursor},
-         lastTakenShift, false, false});
+    const UINT charMessage = message->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    PostQueued(message->hwnd, charMessage, static_cast<WPARAM>(character), message->lParam, false);
     return TRUE;
 }
 
@@ -421,34 +292,8 @@ void WINAPI PostQuitMessage(int exitCode)
     TheSystem().quitCode = exitCode;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+short WINAPI GetKeyState(int virtualKey)
 {
-    Window* record = FindWindowRecord(window);
-    if (record == nullptr)
-        return 0;
-    switch (message) {
-    case WM_CLOSE:
-        DestroyWindow(window);
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE)
-            SendMessageA(window, WM_CLOSE, 0, 0);
-        return 0;
-    case WM_PAINT:
-        record->needsPaint = false;
-        return 0;
-    case WM_SETTEXT:
-        record->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        return TRUE;
-    case WM_GETTEXT:
-        return GetWindowTextA(window, reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(record->text.size());
-    case WM_NCHITTEST:
-        return HTCLIENT;
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return 0;
-    }
+    const uint8_t state = TheSystem().threadKeyState[virtualKey & 0xFF];
+    return static_cast<short>(((state & 0x80) ? 0x8000 : 0) | (state & 0x01));
 }

@@ -73,23 +73,45 @@ const std::vector<Fill>& LastPaint(HWND window)
 
 Image RenderClientArea(HWND window)
 {
+    const Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return Image();
+    return RenderClientArea(window, ClientRectOf(*record));
+}
+
+// Only the pictures that overlap the area are drawn, so that a small change
+// in a large window costs little.
+Image RenderClientArea(HWND window, RECT area)
+{
     Image image;
     const Window* record = FindWindowRecord(window);
     if (record == nullptr)
         return image;
     const RECT client = ClientRectOf(*record);
-    image.width = client.right;
-    image.height = client.bottom;
+    area.left = std::max(area.left, client.left);
+    area.top = std::max(area.top, client.top);
+    area.right = std::min(area.right, client.right);
+    area.bottom = std::min(area.bottom, client.bottom);
+    if (area.right <= area.left || area.bottom <= area.top)
+        return image;
+    image.width = area.right - area.left;
+    image.height = area.bottom - area.top;
     const int background = StockIndexOf(record->windowClass->record.hbrBackground);
     image.pixels.assign(static_cast<size_t>(image.width) * image.height,
                         background >= 0 ? stockColours[background] : Rgb{255, 255, 255});
-    for (const Fill& fill : record->lastPaint)
-        FillImage(image, fill.rect, fill.colour);
+    for (const Fill& fill : record->lastPaint) {
+        RECT rect = fill.rect;
+        OffsetRect(&rect, -area.left, -area.top);
+        FillImage(image, rect, fill.colour);
+    }
     for (HWND child : ChildWindows(window)) {
         const Window* picture = FindWindowRecord(child);
+        if (!picture->visible || picture->rect.right <= area.left || picture->rect.left >= area.right ||
+            picture->rect.bottom <= area.top || picture->rect.top >= area.bottom)
+            continue;
         const Bitmap* bitmap = BitmapOfObject(picture->bitmap);
-        if (bitmap != nullptr && picture->visible)
-            DrawBitmap(image, *bitmap, picture->rect.left, picture->rect.top);
+        if (bitmap != nullptr)
+            DrawBitmap(image, *bitmap, picture->rect.left - area.left, picture->rect.top - area.top);
     }
     return image;
 }
@@ -135,8 +157,17 @@ BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint)
     Window* record = FindWindowRecord(window);
     if (record == nullptr || paint == nullptr)
         return FALSE;
+    const bool same = record->lastPaint.size() == record->currentPaint.size() &&
+                      std::equal(record->lastPaint.begin(), record->lastPaint.end(), record->currentPaint.begin(),
+                                 [](const Fill& a, const Fill& b) {
+                                     return a.colour == b.colour && a.rect.left == b.rect.left &&
+                                            a.rect.top == b.rect.top && a.rect.right == b.rect.right &&
+                                            a.rect.bottom == b.rect.bottom;
+                                 });
     record->lastPaint.swap(record->currentPaint);
     record->currentPaint.clear();
+    if (!same)
+        NoteDamage(window, ClientRectOf(*record));
     return TRUE;
 }
 

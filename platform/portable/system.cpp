@@ -1,4 +1,4 @@
-// The window system's state, its reset, the clock, the screen and message boxes.
+// The window system's state, its reset, the clock, the screen and the system's metrics.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -44,7 +44,14 @@ void ResetWindowSystem()
 {
     System& system = TheSystem();
     system = System();
+    system.scriptedBoxes = true;
+    ForgetMenuLayouts();
     RegisterSystemClasses();
+}
+
+void ShowMessageBoxes()
+{
+    TheSystem().scriptedBoxes = false;
 }
 
 void SetTickCount(DWORD ticks)
@@ -66,6 +73,7 @@ void SetScreenSize(int width, int height)
 {
     TheSystem().screenWidth = width;
     TheSystem().screenHeight = height;
+    NoteChange();
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler)
@@ -102,45 +110,17 @@ int WINAPI GetSystemMetrics(int index)
         return TheSystem().screenWidth;
     case SM_CYSCREEN:
         return TheSystem().screenHeight;
+    case SM_CYCAPTION:
+        return 19;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
+    case SM_CYMENU:
+        return 20;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;
     default:
         return 0;
     }
-}
-
-// A modal message box: the owner's top-level window takes no input until the
-// handler has answered.
-int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
-{
-    System& system = TheSystem();
-    MessageBoxCall call = {owner, text ? text : "", caption ? caption : "Error", type};
-    system.messageBoxLog.push_back(call);
-
-    Window* ownerWindow = FindWindowRecord(owner);
-    const bool wasEnabled = ownerWindow != nullptr && ownerWindow->enabled;
-    if (ownerWindow != nullptr)
-        ownerWindow->enabled = false;
-    // The box is active and has the focus: keys typed meanwhile go to it.
-    const HWND previouslyActive = system.active;
-    system.active = nullptr;
-    SetFocusWindow(nullptr);
-
-    // Copy the handler: it may replace itself while it runs.
-    MessageBoxHandler handler = system.messageBoxHandler;
-    const int answer = handler ? handler(call) : IDOK;
-
-    ownerWindow = FindWindowRecord(owner);
-    if (ownerWindow != nullptr && wasEnabled)
-        ownerWindow->enabled = true;
-    // The box, a pop-up, passes activation to its owner when it goes; one
-    // without an owner to the window that was active before it.
-    if (system.active == nullptr) {
-        const HWND next = ownerWindow != nullptr ? RootOf(owner) : previouslyActive;
-        const Window* record = FindWindowRecord(next);
-        if (record != nullptr && record->visible && record->enabled && !record->destroying)
-            ActivateWindow(next);
-    }
-    return answer;
 }

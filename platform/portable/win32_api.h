@@ -138,14 +138,32 @@ struct WNDCLASSEXA {
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
+#define WM_CANCELMODE 0x001F
+#define WM_SETCURSOR 0x0020
 #define WM_NCHITTEST 0x0084
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_KEYLAST 0x0109
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+#define WM_INITMENU 0x0116
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MENUCHAR 0x0120
+#define WM_ENTERIDLE 0x0121
+#define WM_UNINITMENUPOPUP 0x0125
+#define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -153,13 +171,38 @@ struct WNDCLASSEXA {
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
 #define WM_RBUTTONDBLCLK 0x0206
+#define WM_MOUSELAST 0x0209
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
+#define WM_CAPTURECHANGED 0x0215
 #define WM_USER 0x0400
 
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define SC_CLOSE 0xF060
+#define SC_MOUSEMENU 0xF090
+#define SC_KEYMENU 0xF100
+#define HTERROR (-2)
 #define HTTRANSPARENT (-1)
+#define HTNOWHERE 0
 #define HTCLIENT 1
+#define HTCAPTION 2
+#define HTSYSMENU 3
+#define HTMENU 5
+#define HTBORDER 18
+#define HTCLOSE 20
+#define MSGF_DIALOGBOX 0
+#define MSGF_MENU 2
+#define MNC_IGNORE 0
+#define MNC_CLOSE 1
+#define MNC_EXECUTE 2
+#define MNC_SELECT 3
+
+// The flags in the high word of a key message's lParam.
+#define KF_EXTENDED 0x0100
+#define KF_ALTDOWN 0x2000
+#define KF_REPEAT 0x4000
+#define KF_UP 0x8000
 
 // Window styles.
 #define WS_OVERLAPPED 0x00000000L
@@ -194,6 +237,10 @@ struct WNDCLASSEXA {
 #define EN_CHANGE 0x0300
 #define EN_UPDATE 0x0400
 #define BS_PUSHBUTTON 0x00000000L
+#define BS_DEFPUSHBUTTON 0x00000001L
+#define BM_GETSTATE 0x00F2
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
 
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
@@ -216,6 +263,8 @@ struct WNDCLASSEXA {
 #define IDCANCEL 2
 
 // Keys.
+#define VK_LBUTTON 0x01
+#define VK_RBUTTON 0x02
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
@@ -234,12 +283,17 @@ struct WNDCLASSEXA {
 #define VK_F4 0x73
 #define VK_F5 0x74
 #define VK_F10 0x79
+#define VK_F12 0x7B
 
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)
 
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CYMENU 15
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
 
@@ -254,6 +308,7 @@ struct WNDCLASSEXA {
 #define MF_CHECKED 0x00000008L
 #define MF_UNCHECKED 0x00000000L
 #define MF_POPUP 0x00000010L
+#define MF_HILITE 0x00000080L
 #define MF_SEPARATOR 0x00000800L
 #define MF_BYPOSITION 0x00000400L
 #define MFT_RADIOCHECK 0x00000200L
@@ -268,7 +323,7 @@ struct WNDCLASSEXA {
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 
-// Message boxes (kernel of the modal loop: see testing.h for the answers).
+// Message boxes: a modal box with one OK button (tests answer them: see testing.h).
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // Time.
@@ -282,6 +337,7 @@ BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
 BOOL WINAPI IsWindowVisible(HWND window);
 BOOL WINAPI IsWindowEnabled(HWND window);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
 BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
@@ -301,6 +357,11 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName);
 BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam);
 HWND WINAPI SetFocus(HWND window);
 HWND WINAPI GetFocus(void);
+HWND WINAPI GetActiveWindow(void);
+HWND WINAPI SetCapture(HWND window);
+BOOL WINAPI ReleaseCapture(void);
+HWND WINAPI GetCapture(void);
+short WINAPI GetKeyState(int virtualKey);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 BOOL WINAPI GetCursorPos(LPPOINT point);
@@ -324,6 +385,9 @@ int WINAPI GetMenuItemCount(HMENU menu);
 UINT WINAPI GetMenuItemID(HMENU menu, int position);
 UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags);
 int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags);
+// The screen rectangle of a menu bar's item, or of an item of a drop-down
+// while it is open.
+BOOL WINAPI GetMenuItemRect(HWND window, HMENU menu, UINT item, LPRECT rect);
 
 // Painting and rectangles.
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);

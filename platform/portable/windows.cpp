@@ -8,10 +8,10 @@ namespace portable {
 namespace {
 // The frame the layer really gives a top-level window; AdjustWindowRect
 // estimates a thinner one, as a real system's estimate may be off, so that
-// callers must measure the client area and correct the size.
+// callers must measure the client area and correct the size. The menu bar
+// takes SM_CYMENU for each line its titles need at the window's width.
 constexpr int frameBorder = 3;
 constexpr int frameCaption = 19;
-constexpr int frameMenuBar = 20;
 constexpr int estimatedBorder = 1;
 constexpr int estimatedCaption = 18;
 constexpr int estimatedMenuBar = 19;
@@ -27,19 +27,6 @@ bool HasCaption(const Window& window)
     if (IsChild(window))
         return false;
     return (window.style & WS_POPUP) == 0 || (window.style & WS_CAPTION) == WS_CAPTION;
-}
-
-// Left, top, right and bottom thickness of the frame around the client area.
-RECT FrameOf(const Window& window)
-{
-    if (IsChild(window))
-        return {0, 0, 0, 0};
-    int top = frameBorder;
-    if (HasCaption(window))
-        top += frameCaption;
-    if (window.menu != nullptr)
-        top += frameMenuBar;
-    return {frameBorder, top, frameBorder, frameBorder};
 }
 
 WindowClass* FindClass(const char* name)
@@ -85,6 +72,7 @@ void HideWindow(HWND handle)
     Window* record = FindWindowRecord(handle);
     if (record == nullptr || !record->visible)
         return;
+    NoteWindowDamage(handle);
     record->visible = false;
     System& system = TheSystem();
     if (!IsChild(*record)) {
@@ -126,7 +114,10 @@ void DestroyTree(HWND handle)
         system.focus = nullptr;
     if (system.active == handle)
         system.active = nullptr;
+    if (system.capture == handle)
+        ReleaseCapture();
     Unlink(handle);
+    NoteChange();
     if (system.lastPress.window == handle)
         system.lastPress.valid = false;
     window = FindWindowRecord(handle);
@@ -134,6 +125,29 @@ void DestroyTree(HWND handle)
         system.windows.erase(window->id);
 }
 }  // namespace
+
+// Left, top, right and bottom thickness of the frame around the client area.
+RECT FrameOf(const Window& window)
+{
+    if (IsChild(window))
+        return {0, 0, 0, 0};
+    int top = frameBorder;
+    if (HasCaption(window))
+        top += frameCaption;
+    if (window.menu != nullptr) {
+        const int barWidth = window.rect.right - window.rect.left - 2 * frameBorder;
+        top += LayOutMenuBar(window.menu, barWidth).lines * GetSystemMetrics(SM_CYMENU);
+    }
+    return {frameBorder, top, frameBorder, frameBorder};
+}
+
+RECT MenuBarRectOf(const Window& window)
+{
+    if (IsChild(window) || window.menu == nullptr)
+        return {0, 0, 0, 0};
+    const LONG top = window.rect.top + frameBorder + (HasCaption(window) ? frameCaption : 0);
+    return {window.rect.left + frameBorder, top, window.rect.right - frameBorder, window.rect.top + FrameOf(window).top};
+}
 
 HWND RootOf(HWND window)
 {
@@ -143,14 +157,6 @@ HWND RootOf(HWND window)
         record = FindWindowRecord(window);
     }
     return record == nullptr ? nullptr : window;
-}
-
-void ActivateTopLevel(HWND window)
-{
-    const Window* record = FindWindowRecord(window);
-    if (record != nullptr && !(record->style & WS_CHILD) && record->visible && record->enabled && !record->destroying &&
-        TheSystem().active != window)
-        ActivateWindow(window);
 }
 
 void ActivateWindow(HWND window)
@@ -174,6 +180,7 @@ void ActivateWindow(HWND window)
     system.zOrder.insert(system.zOrder.begin(), window);
     system.zOrder.insert(system.zOrder.begin(), owned.begin(), owned.end());
     system.active = window;
+    NoteChange();
     SetFocusWindow(window);
 }
 
@@ -183,9 +190,12 @@ void SetFocusWindow(HWND window)
     const HWND previous = system.focus;
     if (previous == window)
         return;
-    if (previous != nullptr && FindWindowRecord(previous) != nullptr)
+    if (previous != nullptr && FindWindowRecord(previous) != nullptr) {
+        NoteWindowDamage(previous);
         SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    }
     system.focus = window;
+    NoteWindowDamage(window);
     if (window != nullptr && FindWindowRecord(window) != nullptr)
         SendMessageA(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
@@ -299,12 +309,14 @@ void RegisterSystemClasses()
         {"Static", StaticWindowProc},
         {"Edit", EditWindowProc},
         {"Button", ButtonWindowProc},
+        {messageBoxClass, MessageBoxWindowProc},
     };
     for (const auto& entry : systemClasses) {
         WNDCLASSEXA record = {};
         record.cbSize = sizeof(record);
         record.lpfnWndProc = entry.proc;
         record.lpszClassName = entry.name;
+        record.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
         RegisterClassExA(&record);
     }
 }
@@ -312,7 +324,8 @@ void RegisterSystemClasses()
 bool IsSystemClass(const Window& window)
 {
     const std::string& name = window.windowClass->name;
-    return SameName(name, "Static") || SameName(name, "Edit") || SameName(name, "Button");
+    return SameName(name, "Static") || SameName(name, "Edit") || SameName(name, "Button") ||
+           SameName(name, messageBoxClass);
 }
 
 }  // namespace portable
@@ -376,6 +389,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     ++system.windowsCreated;
     if (!(style & WS_CHILD))
         system.zOrder.insert(system.zOrder.begin(), handle);
+    NoteWindowDamage(handle);
 
     if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
         DestroyWindow(handle);
@@ -415,6 +429,30 @@ BOOL WINAPI IsWindowEnabled(HWND window)
     return record != nullptr && record->enabled;
 }
 
+// A window disabled loses the keyboard focus (to none, as on the real
+// system) and is told with WM_ENABLE; the result is whether it was disabled.
+BOOL WINAPI EnableWindow(HWND window, BOOL enable)
+{
+    Window* record = FindWindowRecord(window);
+    if (record == nullptr)
+        return FALSE;
+    const bool wasEnabled = record->enabled;
+    if (wasEnabled == (enable != FALSE))
+        return wasEnabled ? FALSE : TRUE;
+    record->enabled = enable != FALSE;
+    NoteWindowDamage(window);
+    System& system = TheSystem();
+    if (!enable && system.focus != nullptr && (system.focus == window || RootOf(system.focus) == window))
+        SetFocusWindow(nullptr);
+    SendMessageA(window, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasEnabled ? FALSE : TRUE;
+}
+
+HWND WINAPI GetActiveWindow(void)
+{
+    return TheSystem().active;
+}
+
 BOOL WINAPI ShowWindow(HWND window, int command)
 {
     Window* record = FindWindowRecord(window);
@@ -426,8 +464,11 @@ BOOL WINAPI ShowWindow(HWND window, int command)
         return wasVisible;
     }
     record->visible = true;
-    if (!wasVisible && !IsSystemClass(*record))
-        record->needsPaint = true;
+    if (!wasVisible) {
+        NoteWindowDamage(window);
+        if (!IsSystemClass(*record))
+            record->needsPaint = true;
+    }
     // Showing a hidden top-level window activates it; SW_SHOWNORMAL
     // activates a visible one too.
     if (!IsChild(*record) && (!wasVisible || command == SW_SHOWNORMAL) && CanActivate(window))
@@ -440,7 +481,9 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     Window* record = FindWindowRecord(window);
     if (record == nullptr)
         return FALSE;
+    NoteWindowDamage(window);
     record->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    NoteWindowDamage(window);
     if (repaint && record->visible && !IsSystemClass(*record))
         record->needsPaint = true;
     return TRUE;
@@ -530,6 +573,7 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
     if (record == nullptr)
         return FALSE;
     record->text = text ? text : "";
+    NoteWindowDamage(window);
     return TRUE;
 }
 

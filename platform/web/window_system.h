@@ -3,5 +3,7 @@
 // calls. The presenter uses nothing else of the layer.
 #pragma once
 
-#include "platform/web/driver_adapter.h"  // until platform/portable/driver.h is there
+#include "platform/portable/driver.h"
 #include "platform/win32.h"
+
+namespace driver = portable;

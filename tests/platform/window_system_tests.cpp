@@ -1,4 +1,7 @@
-// The portable window system: what the program relies on of the platform.
+// The portable window system's own side: the scripted message boxes and the
+// input source that tests use, and what it tells presenters changed. What
+// the program relies on of the real system is in the conformance tests,
+// which run here and against the real user32.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,101 +90,6 @@ void DispatchAll()
 }
 }  // namespace
 
-TEST(WindowSystem, SendMessageRunsTheProcedureBeforeItReturns)
-{
-    events.clear();
-    HWND window = MakeWindow("main");
-    EXPECT_EQ(SendMessageA(window, WM_USER, 42, 0), 7);
-    EXPECT_EQ(events, std::vector<std::string>{"user 42"});
-    PostMessageA(window, WM_USER, 43, 0);
-    EXPECT_EQ(events.size(), 1u) << "a posted message waits for the loop";
-    DispatchAll();
-    EXPECT_EQ(events.back(), "user 43");
-}
-
-TEST(WindowSystem, DestroyingAWindowDestroysItsOwnedWindowsAndChildrenEachWithWmDestroy)
-{
-    events.clear();
-    HWND main = MakeWindow("main");
-    HWND owned = MakeWindow("owned", CS_DBLCLKS, main);
-    HWND picture = MakePicture(main, "nc", 0, 0);
-    EXPECT_EQ(portable::WindowCount(), 3);
-    EXPECT_TRUE(DestroyWindow(main));
-    EXPECT_EQ(events, (std::vector<std::string>{"destroy owned", "destroy main"}));
-    EXPECT_FALSE(IsWindow(main));
-    EXPECT_FALSE(IsWindow(owned));
-    EXPECT_FALSE(IsWindow(picture));
-    EXPECT_EQ(portable::WindowCount(), 0);
-    EXPECT_FALSE(DestroyWindow(main)) << "a handle is never reused";
-}
-
-TEST(WindowSystem, PicturesTakeTheSizeOfTheirBitmapNamedWithoutRegardToCase)
-{
-    HWND main = MakeWindow("main");
-    const struct {
-        const char* name;
-        LONG width, height;
-    } pictures[] = {{"nc", 16, 16}, {"MARKED", 16, 16}, {"d7", 12, 21}, {"Dz", 12, 21}, {"csmile", 26, 26}};
-    for (const auto& picture : pictures) {
-        RECT rect;
-        GetWindowRect(MakePicture(main, picture.name, 5, 6), &rect);
-        EXPECT_EQ(rect.right - rect.left, picture.width) << picture.name;
-        EXPECT_EQ(rect.bottom - rect.top, picture.height) << picture.name;
-    }
-    EXPECT_EQ(portable::BitmapResource("S3").width, 16);
-    EXPECT_EQ(portable::BitmapResource("nothing").width, 0);
-    EXPECT_NE(LoadIconA(programInstance, "icon"), nullptr);
-    EXPECT_EQ(LoadIconA(programInstance, "noicon"), nullptr);
-}
-
-TEST(WindowSystem, ClicksPassThroughPicturesToTheParentInItsClientCoordinates)
-{
-    events.clear();
-    HWND main = MakeWindow("main");
-    MakePicture(main, "nc", 16, 48);
-    portable::ClickMouse(main, MouseButton::Left, 20, 50);
-    DispatchAll();
-    EXPECT_EQ(events, (std::vector<std::string>{"main mouse 513 at 20,50", "main mouse 514 at 20,50"}));
-}
-
-TEST(WindowSystem, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
-{
-    events.clear();
-    HWND asks = MakeWindow("asks", CS_DBLCLKS);
-    portable::ClickMouse(asks, MouseButton::Right, 10, 10);
-    portable::AdvanceTickCount(499);
-    portable::ClickMouse(asks, MouseButton::Right, 11, 11);
-    portable::AdvanceTickCount(100);
-    portable::ClickMouse(asks, MouseButton::Right, 11, 11);  // a third press starts over
-    portable::AdvanceTickCount(501);
-    portable::ClickMouse(asks, MouseButton::Right, 11, 11);
-    DispatchAll();
-    const std::vector<std::string> expected = {
-        "asks mouse 516 at 10,10", "asks mouse 517 at 10,10", "asks mouse 518 at 11,11", "asks mouse 517 at 11,11",
-        "asks mouse 516 at 11,11", "asks mouse 517 at 11,11", "asks mouse 516 at 11,11", "asks mouse 517 at 11,11",
-    };
-    EXPECT_EQ(events, expected);
-    DestroyWindow(asks);
-
-    events.clear();
-    HWND plain = MakeWindow("plain", 0);
-    portable::ClickMouse(plain, MouseButton::Left, 10, 10);
-    portable::ClickMouse(plain, MouseButton::Left, 10, 10);
-    DispatchAll();
-    EXPECT_EQ(events[2], "plain mouse 513 at 10,10");
-}
-
-TEST(WindowSystem, KeysBecomeCharactersForTheFocusedWindow)
-{
-    events.clear();
-    MakeWindow("main");
-    portable::PressKey('H');
-    portable::PressKey('H', true);
-    portable::PressKey(VK_F2);
-    DispatchAll();
-    EXPECT_EQ(events, (std::vector<std::string>{"key 72", "char h", "key 72", "char H", "key 113"}));
-}
-
 TEST(WindowSystem, AMessageBoxIsRecordedAnsweredAndBlocksItsOwnersInput)
 {
     events.clear();
@@ -203,46 +111,6 @@ TEST(WindowSystem, AMessageBoxIsRecordedAnsweredAndBlocksItsOwnersInput)
     EXPECT_TRUE(events.empty());
 }
 
-TEST(WindowSystem, TheTickCountWrapsAt32Bits)
-{
-    portable::SetTickCount(0xFFFFFF00u);
-    EXPECT_EQ(GetTickCount(), 0xFFFFFF00u);
-    portable::AdvanceTickCount(0x200);
-    EXPECT_EQ(GetTickCount(), 0x100u);
-}
-
-TEST(WindowSystem, TheClientAreaIsCorrectedAgainstAnEstimateThatIsOff)
-{
-    HWND main = MakeWindow("main");
-    RECT rect;
-    SetRect(&rect, 0, 0, 176, 208);
-    AdjustWindowRect(&rect, WS_VISIBLE | WS_BORDER | WS_SYSMENU, TRUE);
-    MoveWindow(main, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    RECT client;
-    GetClientRect(main, &client);
-    EXPECT_NE(client.bottom, 208) << "the estimate is deliberately not the real frame";
-    POINT origin = {0, 0};
-    ClientToScreen(main, &origin);
-    POINT back = origin;
-    ScreenToClient(main, &back);
-    EXPECT_EQ(back.x, 0);
-    EXPECT_EQ(back.y, 0);
-}
-
-TEST(WindowSystem, TheMenuResourceLoadsWithItsChecksAndRadioGroup)
-{
-    HMENU bar = LoadMenuA(nullptr, "MENU");
-    ASSERT_NE(bar, nullptr);
-    HMENU game = GetSubMenu(bar, 0);
-    EXPECT_TRUE(GetMenuState(game, 2, MF_BYPOSITION) & MF_CHECKED);
-    EXPECT_TRUE(GetMenuState(game, 10001, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(CheckMenuRadioItem(game, 2, 5, 4, MF_BYPOSITION));
-    for (UINT position = 2; position <= 5; ++position)
-        EXPECT_EQ((GetMenuState(game, position, MF_BYPOSITION) & MF_CHECKED) != 0, position == 4);
-    EXPECT_TRUE(GetMenuState(game, 4, MF_BYPOSITION) & MFT_RADIOCHECK);
-    EXPECT_EQ(LoadMenuA(nullptr, "nomenu"), nullptr);
-}
-
 TEST(WindowSystem, WaitMessageWithNothingToWaitForEndsTheLoop)
 {
     MakeWindow("main");
@@ -257,4 +125,79 @@ TEST(WindowSystem, WaitMessageWithNothingToWaitForEndsTheLoop)
     EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(message.wParam, static_cast<WPARAM>(portable::inputExhaustedExitCode));
     portable::SetInputSource(nullptr);
+}
+
+// A presenter draws only what changed: a picture made or destroyed damages
+// its own rectangle of the window, the pointer moving changes nothing.
+TEST(WindowSystem, OnlyWhatChangedIsDamagedAndThePointerChangesNothing)
+{
+    HWND main = MakeWindow("main");
+    DispatchAll();
+    RECT area;
+    while (portable::TakeDamage(main, &area)) {
+    }
+    const uint64_t before = portable::DisplayChangeCount();
+    portable::MoveMouse(main, 30, 40);
+    portable::MoveMouse(main, 31, 41);
+    DispatchAll();
+    EXPECT_EQ(portable::DisplayChangeCount(), before) << "nothing to draw";
+    EXPECT_FALSE(portable::TakeDamage(main, &area));
+
+    HWND picture = MakePicture(main, "nc", 32, 48);
+    EXPECT_GT(portable::DisplayChangeCount(), before);
+    ASSERT_TRUE(portable::TakeDamage(main, &area));
+    EXPECT_EQ(area.left, 32);
+    EXPECT_EQ(area.top, 48);
+    EXPECT_EQ(area.right, 48);
+    EXPECT_EQ(area.bottom, 64);
+    EXPECT_FALSE(portable::TakeDamage(main, &area)) << "taken once";
+    DestroyWindow(picture);
+    MakePicture(main, "s1", 64, 48);
+    ASSERT_TRUE(portable::TakeDamage(main, &area));
+    EXPECT_EQ(area.left, 32) << "both pictures' rectangles";
+    EXPECT_EQ(area.right, 80);
+
+    // The part rendered is the whole rendering's part.
+    const portable::Image whole = portable::RenderClientArea(main);
+    const portable::Image part = portable::RenderClientArea(main, {60, 40, 90, 70});
+    ASSERT_EQ(part.width, 30);
+    ASSERT_EQ(part.height, 30);
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x)
+            ASSERT_EQ(part.At(x, y), whole.At(60 + x, 40 + y)) << x << "," << y;
+}
+
+// The controls a presenter draws, with their texts in UTF-8.
+TEST(WindowSystem, ControlsAreSeenWithTheirKindsTextsAndState)
+{
+    HWND main = MakeWindow("main");
+    CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, main, nullptr, programInstance, nullptr);
+    CreateWindowExA(0, "static", "Caf\xE9:", WS_CHILD | WS_VISIBLE | SS_RIGHT, 10, 10, 75, 30, main, nullptr,
+                    programInstance, nullptr);
+    HWND field = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 95, 7, 30, 30, main,
+                                 nullptr, programInstance, nullptr);
+    HWND button = CreateWindowExA(0, "button", "OK", WS_CHILD | WS_VISIBLE, 50, 120, 100, 25, main, nullptr,
+                                  programInstance, nullptr);
+    MakePicture(main, "nc", 0, 0);
+    SetFocus(field);
+    portable::TypeText("12");
+    DispatchAll();
+    portable::PressMouse(main, portable::MouseButton::Left, 60, 130);
+    DispatchAll();
+    const std::vector<portable::ControlView> controls = portable::ControlsOf(main);
+    ASSERT_EQ(controls.size(), 5u);
+    EXPECT_EQ(controls[0].kind, portable::ControlKind::Panel);
+    EXPECT_EQ(controls[1].kind, portable::ControlKind::Label);
+    EXPECT_EQ(controls[1].text, "Caf\xC3\xA9:");
+    EXPECT_EQ(controls[1].style & SS_TYPEMASK, static_cast<DWORD>(SS_RIGHT));
+    EXPECT_EQ(controls[2].kind, portable::ControlKind::Field);
+    EXPECT_EQ(controls[2].text, "12");
+    EXPECT_FALSE(controls[2].focused) << "the press moved the focus to the button";
+    EXPECT_EQ(controls[3].kind, portable::ControlKind::Button);
+    EXPECT_TRUE(controls[3].pressed) << "held down";
+    EXPECT_TRUE(controls[3].focused);
+    EXPECT_EQ(controls[3].rect.left, 50);
+    EXPECT_EQ(controls[3].rect.bottom, 145);
+    EXPECT_EQ(controls[4].kind, portable::ControlKind::Picture);
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS);
 }

@@ -437,6 +437,16 @@ TEST_F(Conformance, AQuickSecondPressIsADoubleClickOnlyForClassesThatAskForIt)
               (std::vector<std::string>{"plain ldown 10,10", "plain lup 10,10", "plain ldown 10,10", "plain lup 10,10"}));
     EXPECT_EQ(GetSystemMetrics(SM_CXDOUBLECLK), 4);
     EXPECT_EQ(GetSystemMetrics(SM_CYDOUBLECLK), 4);
+
+    // A second press after the double-click time is a press again.
+    events.clear();
+    HWND slow = MakeWindow("slow");
+    DispatchPending();
+    conformance::Click(slow, 10, 10);
+    conformance::LetTimePass(600);
+    conformance::Click(slow, 10, 10);
+    EXPECT_TRUE(conformance::DispatchUntil([] { return events.size() >= 4; }));
+    EXPECT_EQ(events, (std::vector<std::string>{"slow ldown 10,10", "slow lup 10,10", "slow ldown 10,10", "slow lup 10,10"}));
 }
 
 // ---------------------------------------------------------------------------
@@ -685,6 +695,38 @@ TEST_F(Conformance, TheLayoutsCorrectionStepGivesTheExactClientSize)
         DestroyWindow(face);
     }
     EXPECT_TRUE(ShowWindow(main, SW_SHOW));
+}
+
+// A menu bar too wide for its window goes on onto more lines, and the
+// client area gives way; the layout's correction then makes the client
+// area exact, as it does for the narrowest board (1 by 1, 48 by 80).
+TEST_F(Conformance, AMenuBarThatDoesNotFitWrapsAndTheCorrectionStepStillGivesTheExactClientSize)
+{
+    HWND main = MakeWindow("main", mainStyle, nullptr, dblclkClass, LoadMenuA(ModuleInstance(), "menu"));
+    MoveWindow(main, 100, 100, 400, 300, TRUE);
+    RECT wide;
+    GetClientRect(main, &wide);
+    MoveWindow(main, 100, 100, 60, 300, TRUE);
+    RECT narrow;
+    GetClientRect(main, &narrow);
+    const int line = GetSystemMetrics(SM_CYMENU);
+    EXPECT_GE(wide.bottom - narrow.bottom, line - 1) << "at least one more line of menu bar";
+    EXPECT_LE(wide.bottom - narrow.bottom, 3 * (line + 1)) << "at most one line a title";
+
+    const int cw = 48;
+    const int ch = 80;
+    RECT rect;
+    SetRect(&rect, 300, 300, 300 + cw, 300 + ch);
+    AdjustWindowRect(&rect, mainStyle, TRUE);
+    MoveWindow(main, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    RECT client;
+    GetClientRect(main, &client);
+    rect.right += cw - client.right;
+    rect.bottom += ch - client.bottom;
+    MoveWindow(main, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, cw);
+    EXPECT_EQ(client.bottom, ch);
 }
 
 TEST_F(Conformance, RectanglesHaveTheirLeftAndTopEdgesInsideAndRightAndBottomOutside)

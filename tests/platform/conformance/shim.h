@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -27,6 +28,21 @@ bool OnWine();
 // the window with the keyboard focus); the test dispatches them.
 void Click(HWND window, int x, int y, bool rightButton = false);
 void PressKey(int virtualKey, bool shift = false);
+
+// Input one event at a time, as a device gives it: a key going down or up,
+// the pointer moved to a screen point, a button going down or up where the
+// pointer is.
+void KeyDown(int virtualKey);
+void KeyUp(int virtualKey);
+void MovePointer(POINT screen);
+void ButtonDown(bool rightButton = false);
+void ButtonUp(bool rightButton = false);
+
+// Runs input in steps: the first at once, each next one when the system
+// has taken every message of the one before and waits for more (also from
+// inside a system's modal loop, an open menu or a message box), then
+// dispatches until nothing is left. Returns whether every step ran.
+bool RunInputSteps(const std::vector<std::function<void()>>& steps);
 
 // Dispatches messages (PeekMessageA with PM_REMOVE, TranslateMessage,
 // DispatchMessageA) until `done` holds or, under the real system, about two

@@ -31,6 +31,62 @@ void PressKey(int virtualKey, bool shift)
     portable::PressKey(virtualKey, shift);
 }
 
+void KeyDown(int virtualKey)
+{
+    portable::KeyDown(virtualKey);
+}
+
+void KeyUp(int virtualKey)
+{
+    portable::KeyUp(virtualKey);
+}
+
+namespace {
+POINT pointer = {0, 0};
+}
+
+void MovePointer(POINT screen)
+{
+    pointer = screen;
+    portable::MovePointer(screen);
+}
+
+void ButtonDown(bool rightButton)
+{
+    portable::PressButton(rightButton ? portable::MouseButton::Right : portable::MouseButton::Left, pointer);
+}
+
+void ButtonUp(bool rightButton)
+{
+    portable::ReleaseButton(rightButton ? portable::MouseButton::Right : portable::MouseButton::Left, pointer);
+}
+
+// The window system asks its input source whenever it waits, in its own
+// modal loops too: each call runs the next step.
+bool RunInputSteps(const std::vector<std::function<void()>>& steps)
+{
+    size_t next = 0;
+    const auto runNext = [&steps, &next] {
+        if (next >= steps.size())
+            return false;
+        steps[next++]();
+        return true;
+    };
+    runNext();
+    portable::SetInputSource(runNext);
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else if (!runNext()) {
+            break;
+        }
+    }
+    portable::SetInputSource(nullptr);
+    return next == steps.size();
+}
+
 bool DispatchUntil(const std::function<bool()>& done)
 {
     MSG message;
@@ -61,15 +117,17 @@ Pixel ClientPixel(HWND window, int x, int y)
     return {colour.r, colour.g, colour.b};
 }
 
+// The box's modal loop asks for input once it has dispatched what was
+// waiting: the action runs then, and Enter is pressed on the box.
 void DuringNextMessageBox(std::function<void()> whileUp)
 {
-    portable::SetMessageBoxHandler([whileUp](const portable::MessageBoxCall&) {
-        // The box's modal loop: other windows' messages are dispatched.
-        portable::PumpMessages();
+    portable::SetInputSource([whileUp] {
+        if (portable::OpenMessageBoxes().empty())
+            return false;
+        portable::SetInputSource(nullptr);
         whileUp();
-        portable::PumpMessages();
-        portable::SetMessageBoxHandler(nullptr);
-        return IDOK;  // Enter presses the box's one button
+        portable::KeyDown(VK_RETURN);
+        return true;
     });
 }
 
@@ -87,9 +145,11 @@ int GdiObjectCount()
     return portable::LiveGdiObjectCount();
 }
 
+// Message boxes are shown and run their own loop, as in the program.
 void StartTest()
 {
     portable::ResetWindowSystem();
+    portable::ShowMessageBoxes();
 }
 
 void EndTest()

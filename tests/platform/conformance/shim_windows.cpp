@@ -2,6 +2,7 @@
 // SetCursorPos and SendInput, real time, pixels read with GetPixel, and a
 // message box dismissed from its own modal loop by pressing Enter on it.
 #include <cstring>
+#include <vector>
 #include <memory>
 #include <thread>
 
@@ -109,6 +110,103 @@ void PressKey(int virtualKey, bool shift)
     if (shift)
         key(VK_SHIFT, true);
     SendInput(count, inputs, sizeof(INPUT));
+}
+
+void KeyDown(int virtualKey)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void KeyUp(int virtualKey)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// Absolute positions are given in 65536ths of the screen; half a pixel in,
+// so that the system's conversion lands on the pixel meant.
+void MovePointer(POINT screen)
+{
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(screen.x) * 65536 + 32768) / width);
+    input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(screen.y) * 65536 + 32768) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void ButtonDown(bool rightButton)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void ButtonUp(bool rightButton)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+namespace {
+const std::vector<std::function<void()>>* pendingSteps = nullptr;
+size_t nextStep = 0;
+DWORD lastStepTime = 0;
+UINT_PTR stepTimer = 0;
+
+// Runs from whichever loop is dispatching, a menu's or a box's included:
+// the next step goes once the step before has left no input in the queue.
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (pendingSteps == nullptr || nextStep >= pendingSteps->size())
+        return;
+    if (HIWORD(GetQueueStatus(QS_INPUT)) != 0 || GetTickCount() - lastStepTime < 150)
+        return;
+    lastStepTime = GetTickCount();
+    (*pendingSteps)[nextStep++]();
+}
+}  // namespace
+
+bool RunInputSteps(const std::vector<std::function<void()>>& steps)
+{
+    pendingSteps = &steps;
+    nextStep = 1;
+    lastStepTime = GetTickCount();
+    steps.front()();
+    stepTimer = SetTimer(nullptr, 0, 30, StepTimer);
+    MSG message;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        const bool allRun = nextStep >= steps.size();
+        if ((allRun && GetTickCount() - lastStepTime > 400) || GetTickCount() - start > 10000)
+            break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    KillTimer(nullptr, stepTimer);
+    stepTimer = 0;
+    pendingSteps = nullptr;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return nextStep >= steps.size();
 }
 
 bool DispatchUntil(const std::function<bool()>& done)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/desktop/canvas.h"
+#include "platform/desktop/text.h"
 
 using portable::Rgb;
 
@@ -180,4 +182,35 @@ TEST(CanvasText, AFontThatCannotBeOpenedIsReportedByName)
     EXPECT_FALSE(opened);
     EXPECT_NE(message.find("/nonexistent/NoSuchFont.ttf"), std::string::npos) << message;
     EXPECT_TRUE(desktop::OpenFonts()) << "the system's font, once the variable is gone";
+}
+
+// The font is found wherever the system keeps it: fontconfig's answer, not
+// a path of one distribution's.
+TEST(CanvasText, TheFontIsFoundThroughFontconfigWhereverItLives)
+{
+    desktop::CloseFonts();
+    ASSERT_TRUE(desktop::OpenFonts());
+    const std::string usual = desktop::FontPath();
+    desktop::CloseFonts();
+    ASSERT_FALSE(usual.empty());
+
+    // A font folder of its own, holding only a copy of that font.
+    const std::string folder = std::string(BLASTGRID_TEST_OUTPUT_DIR) + "/fonts-elsewhere";
+    const std::string copy = folder + "/Sans.ttf";
+    const std::string config = folder + "/fonts.conf";
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "' && cp '" + usual + "' '" + copy + "'").c_str()), 0);
+    FILE* file = std::fopen(config.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file, "<?xml version=\"1.0\"?><fontconfig><dir>%s</dir><cachedir>%s/cache</cachedir></fontconfig>\n",
+                 folder.c_str(), folder.c_str());
+    std::fclose(file);
+    setenv("FONTCONFIG_FILE", config.c_str(), 1);
+    FcInitReinitialize();
+    const bool opened = desktop::OpenFonts();
+    const std::string found = desktop::FontPath();
+    desktop::CloseFonts();
+    unsetenv("FONTCONFIG_FILE");
+    FcInitReinitialize();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(found, copy);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/desktop/controls_view.h"
+#include "platform/desktop/text.h"
 
 using portable::Rgb;
 
@@ -47,7 +48,7 @@ portable::Image DrawnControls(HWND parent, int zoom = 1)
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 250 * zoom, 230 * zoom, 32, SDL_PIXELFORMAT_ARGB8888);
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, background.r, background.g, background.b));
     desktop::Canvas canvas{surface, zoom, 0, 0};
-    desktop::DrawControls(canvas, parent);
+    desktop::DrawControls(canvas, portable::ControlsOf(parent));
     portable::Image image = desktop::ImageOfSurface(surface);
     SDL_FreeSurface(surface);
     return image;

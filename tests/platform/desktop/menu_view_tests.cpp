@@ -1,4 +1,5 @@
-// The desktop menu bar and drop-downs, on the program's own menu resource.
+// The menu bar and drop-downs drawn from the window system's views of the
+// program's own menu resource.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -9,12 +10,12 @@
 #include <vector>
 
 #include "platform/desktop/menu_view.h"
+#include "platform/desktop/text.h"
+#include "support/shown_views.h"
 
 using portable::Rgb;
 
 namespace {
-const HINSTANCE programInstance = reinterpret_cast<HINSTANCE>(0x400000);
-
 // Game drop-down positions.
 constexpr int newGame = 0;
 constexpr int beginner = 2;
@@ -22,20 +23,31 @@ constexpr int intermediate = 3;
 constexpr int expert = 4;
 constexpr int custom = 5;
 
-POINT Centre(const RECT& rect)
+// The drop-down as the window system shows it, drawn with `selected` (-1
+// for none) as its selection; item rectangles relative to its corner.
+portable::Image DrawnDropDown(portable::DropDownView view, int selected)
 {
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-portable::Image DrawnDropDown(HMENU popup, int selected)
-{
-    const SIZE size = desktop::DropDownSize(popup);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, size.cx, size.cy, 32, SDL_PIXELFORMAT_ARGB8888);
+    for (size_t i = 0; i < view.items.size(); ++i)
+        view.items[i].selected = static_cast<int>(i) == selected;
+    const LONG width = view.rect.right - view.rect.left;
+    const LONG height = view.rect.bottom - view.rect.top;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     desktop::Canvas canvas{surface, 1, 0, 0};
-    desktop::DrawDropDown(canvas, popup, selected);
+    desktop::DrawDropDown(canvas, view);
     portable::Image image = desktop::ImageOfSurface(surface);
     SDL_FreeSurface(surface);
     return image;
+}
+
+std::vector<RECT> ItemRects(const portable::DropDownView& view)
+{
+    std::vector<RECT> rects;
+    for (const portable::MenuItemView& item : view.items) {
+        RECT rect = item.rect;
+        OffsetRect(&rect, -view.rect.left, -view.rect.top);
+        rects.push_back(rect);
+    }
+    return rects;
 }
 
 // The pixels of `colour` in a part of an image, as rows of '#' and '.'.
@@ -92,64 +104,21 @@ RECT Gutter(const RECT& item)
 }
 }  // namespace
 
-TEST(MenuViewBar, TitlesFollowOneAnotherInsideTheBarAndAreFoundByPoint)
-{
-    HMENU bar = LoadMenuA(programInstance, "menu");
-    const std::vector<RECT> rects = desktop::MenuBarItemRects(bar);
-    ASSERT_EQ(rects.size(), 3u);
-    const char* titles[] = {"&Game", "&Solver", "&Help"};
-    for (size_t i = 0; i < rects.size(); ++i) {
-        EXPECT_GE(rects[i].top, 0);
-        EXPECT_LE(rects[i].bottom, desktop::menuBarHeight);
-        EXPECT_GE(rects[i].bottom - rects[i].top, desktop::textLineHeight);
-        EXPECT_GE(rects[i].right - rects[i].left, desktop::TextWidth(titles[i]) + 8) << titles[i];
-        if (i > 0) {
-            EXPECT_GE(rects[i].left, rects[i - 1].right) << "titles never overlap";
-        }
-        EXPECT_EQ(desktop::MenuBarItemAt(bar, Centre(rects[i])), static_cast<int>(i));
-    }
-    EXPECT_EQ(desktop::MenuBarItemAt(bar, {rects[2].right + 5, 10}), -1);
-    EXPECT_EQ(desktop::MenuBarItemAt(bar, {Centre(rects[0]).x, desktop::menuBarHeight + 3}), -1);
-}
-
-TEST(MenuViewDropDown, ItemsStackWithoutGapsAndOnlyChoosableOnesAreFound)
-{
-    HMENU bar = LoadMenuA(programInstance, "menu");
-    HMENU game = GetSubMenu(bar, 0);
-    const SIZE size = desktop::DropDownSize(game);
-    const std::vector<RECT> rects = desktop::DropDownItemRects(game);
-    ASSERT_EQ(static_cast<int>(rects.size()), GetMenuItemCount(game));
-    for (size_t i = 0; i < rects.size(); ++i) {
-        EXPECT_GT(rects[i].left, 0);
-        EXPECT_LT(rects[i].right, size.cx);
-        if (i == 0) {
-            EXPECT_GT(rects[i].top, 0) << "inside the frame";
-        } else {
-            EXPECT_EQ(rects[i].top, rects[i - 1].bottom) << "item " << i;
-        }
-        const bool separator = (GetMenuState(game, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-        EXPECT_LT(rects[i].bottom - rects[i].top, separator ? 12 : 22);
-        EXPECT_GT(rects[i].bottom - rects[i].top, separator ? 4 : desktop::textLineHeight);
-        EXPECT_EQ(desktop::DropDownItemAt(game, Centre(rects[i])), separator ? -1 : static_cast<int>(i));
-    }
-    EXPECT_LT(rects.back().bottom, size.cy);
-    EXPECT_EQ(desktop::DropDownItemAt(game, {1, Centre(rects[0]).y}), -1) << "the frame";
-    EXPECT_EQ(desktop::DropDownItemAt(game, {size.cx + 4, Centre(rects[0]).y}), -1);
-    EXPECT_EQ(desktop::DropDownItemAt(game, {10, size.cy + 4}), -1);
-}
-
 TEST(MenuViewDropDown, TheRadioDotMarksExactlyTheCheckedLevelAndFollowsTheCheck)
 {
-    HMENU game = GetSubMenu(LoadMenuA(programInstance, "menu"), 0);
-    const std::vector<RECT> rects = desktop::DropDownItemRects(game);
+    HWND window = MakeMenuWindow();
+    HMENU game = GetSubMenu(GetMenu(window), 0);
+    portable::DropDownView view = ShownDropDown(window, 'G');
+    ASSERT_EQ(view.items.size(), 8u);
+    const std::vector<RECT> rects = ItemRects(view);
     // The resource checks Beginner as a plain check: a tick, not mirrored.
-    std::vector<std::string> mark = Pattern(DrawnDropDown(game, -1), Gutter(rects[beginner]), desktop::textColour);
+    std::vector<std::string> mark = Pattern(DrawnDropDown(view, -1), Gutter(rects[beginner]), desktop::textColour);
     EXPECT_GT(Count(mark), 6);
     EXPECT_FALSE(MirroredLeftToRight(mark));
 
     for (int checked : {intermediate, custom, beginner}) {
         ASSERT_TRUE(CheckMenuRadioItem(game, beginner, custom, checked, MF_BYPOSITION));
-        const portable::Image drawn = DrawnDropDown(game, -1);
+        const portable::Image drawn = DrawnDropDown(ShownDropDown(window, 'G'), -1);
         for (int level = beginner; level <= custom; ++level) {
             mark = Pattern(drawn, Gutter(rects[level]), desktop::textColour);
             if (level == checked) {
@@ -162,7 +131,7 @@ TEST(MenuViewDropDown, TheRadioDotMarksExactlyTheCheckedLevelAndFollowsTheCheck)
         EXPECT_EQ(Count(Pattern(drawn, Gutter(rects[newGame]), desktop::textColour)), 0);
     }
     // On the selection the dot takes the selection's text colour.
-    const portable::Image selected = DrawnDropDown(game, beginner);
+    const portable::Image selected = DrawnDropDown(ShownDropDown(window, 'G'), beginner);
     EXPECT_GT(Count(Pattern(selected, Gutter(rects[beginner]), desktop::selectionTextColour)), 12);
     EXPECT_EQ(selected.At(rects[beginner].left + 1, rects[beginner].top + 1), desktop::selectionColour);
     EXPECT_EQ(selected.At(rects[beginner].right - 1, rects[beginner].bottom - 1), desktop::selectionColour);
@@ -170,26 +139,60 @@ TEST(MenuViewDropDown, TheRadioDotMarksExactlyTheCheckedLevelAndFollowsTheCheck)
 
 TEST(MenuViewDropDown, KeyTextsAreRightAlignedAndClearOfTheirItemTexts)
 {
-    HMENU bar = LoadMenuA(programInstance, "menu");
-    for (int menu : {0, 1}) {
-        HMENU popup = GetSubMenu(bar, menu);
-        const portable::Image drawn = DrawnDropDown(popup, -1);
-        const std::vector<RECT> rects = desktop::DropDownItemRects(popup);
+    HWND window = MakeMenuWindow();
+    for (int letter : {'G', 'S'}) {
+        const portable::DropDownView view = ShownDropDown(window, letter);
+        const portable::Image drawn = DrawnDropDown(view, -1);
+        const std::vector<RECT> rects = ItemRects(view);
         std::vector<int> keyEnds;
         for (size_t i = 0; i < rects.size(); ++i) {
-            char text[64];
-            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            if (std::string(text).find('\t') == std::string::npos)
+            if (view.items[i].keyText.empty())
                 continue;
             // Runs of ink with less than a space between them are one text.
             const std::vector<std::pair<int, int>> runs = InkRuns(drawn, rects[i], desktop::faceColour, 6);
-            ASSERT_EQ(runs.size(), 2u) << text;
-            EXPECT_GE(runs[1].first - runs[0].second, 14) << text;
-            EXPECT_LT(runs[1].second, rects[i].right - 4) << text;
+            ASSERT_EQ(runs.size(), 2u) << view.items[i].text;
+            EXPECT_GE(runs[1].first - runs[0].second, 14) << view.items[i].text;
+            EXPECT_LT(runs[1].second, rects[i].right - 4) << view.items[i].text;
             keyEnds.push_back(runs[1].second);
         }
         ASSERT_FALSE(keyEnds.empty());
         for (int end : keyEnds)
             EXPECT_NEAR(end, keyEnds.front(), 1) << "key texts end together";
     }
+}
+
+TEST(MenuViewBar, TheSelectedTitleIsRaisedAndTheOpenOnePressedWithItsTextMoved)
+{
+    // Laid out in the font it is drawn with, as the presenter has it.
+    portable::SetTextMeasure(desktop::TextWidth);
+    HWND window = MakeMenuWindow();
+    std::vector<portable::MenuTitleView> titles = portable::MenuBarOf(window);
+    ASSERT_EQ(titles.size(), 3u);
+    const RECT barRect = {0, 0, titles.back().rect.right - titles.front().rect.left + 10, 20};
+    const POINT origin = {titles.front().rect.left, titles.front().rect.top};
+    const auto draw = [&](bool selected, bool open) {
+        titles[1].selected = selected;
+        titles[1].open = open;
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, barRect.right, barRect.bottom, 32,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+        desktop::Canvas canvas{surface, 1, 0, 0};
+        desktop::DrawMenuBar(canvas, barRect, titles, origin);
+        portable::Image image = desktop::ImageOfSurface(surface);
+        SDL_FreeSurface(surface);
+        return image;
+    };
+    RECT title = titles[1].rect;
+    OffsetRect(&title, -origin.x, -origin.y);
+    const portable::Image plain = draw(false, false);
+    const portable::Image raised = draw(true, false);
+    const portable::Image pressed = draw(true, true);
+    EXPECT_EQ(plain.At(title.left, title.top + 1), desktop::faceColour) << "no edge when not selected";
+    EXPECT_EQ(raised.At(title.left, title.top + 1), desktop::highlightColour) << "raised: light above";
+    EXPECT_EQ(pressed.At(title.left, title.top + 1), desktop::shadowColour) << "pressed: dark above";
+    const std::vector<std::pair<int, int>> raisedInk = InkRuns(raised, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
+    const std::vector<std::pair<int, int>> pressedInk = InkRuns(pressed, {title.left + 2, title.top + 3, title.right - 2, title.bottom - 3}, desktop::faceColour, 6);
+    ASSERT_FALSE(raisedInk.empty());
+    ASSERT_FALSE(pressedInk.empty());
+    EXPECT_EQ(pressedInk.front().first, raisedInk.front().first + 1) << "the pressed text moves right";
+    portable::SetTextMeasure(nullptr);
 }

@@ -1,10 +1,3 @@
-// TEMPORARY, until the window system offers its presenter interface
-// (platform/portable/driver.h, being written): the same declarations, in
-// namespace `driver`, implemented over the layer's test controls by
-// driver_adapter.cpp. Where those controls have no answer yet (the menu in
-// use, message boxes on screen) the adapter says "none". When driver.h is
-// there, window_system.h includes it instead and both adapter files go.
-//
 // The window system's side that faces a display: what a presenter gives it
 // (the clock, the screen, the width of text, device input, the window
 // manager's requests) and what it shows (the top-level windows, their menu
@@ -24,7 +17,7 @@
 
 #include "platform/portable/win32_api.h"
 
-namespace driver {
+namespace portable {
 
 // ---- What a presenter gives the window system -------------------------
 
@@ -41,6 +34,8 @@ void SetScreenSize(int width, int height);
 // one, every character is `defaultCharacterWidth` pixels wide.
 constexpr int defaultCharacterWidth = 6;
 void SetTextMeasure(std::function<int(const std::string& utf8)> measure);
+// Lines of text (a message box's) are laid out this many pixels apart.
+constexpr int textLineHeight = 13;
 
 // Called whenever the window system finds no input. From WaitMessage and
 // from the system's modal loops (an open menu, a message box),
@@ -118,6 +113,13 @@ struct MenuTitleView {
 };
 std::vector<MenuTitleView> MenuBarOf(HWND window);
 
+// Where texts go inside the rectangles above: a title's text starts
+// menuTitlePadding pixels in; an item's text starts after the mark's gutter,
+// and its key text ends menuKeyMargin pixels before the item's right side.
+constexpr int menuTitlePadding = 6;
+constexpr int menuGutterWidth = 19;
+constexpr int menuKeyMargin = 16;
+
 // The drop-down open under a title, while the menu is in use.
 struct MenuItemView {
     std::string text;     // before the tab; '&' marks the mnemonic
@@ -146,6 +148,7 @@ struct TextLine {
 };
 struct MessageBoxView {
     HWND window = nullptr;
+    SIZE client = {0, 0};
     BoxIcon icon = BoxIcon::None;
     RECT iconRect = {0, 0, 0, 0};
     std::vector<TextLine> lines;
@@ -201,4 +204,4 @@ Image BitmapResource(const char* name);
 
 bool WritePng(const Image& image, const std::string& path);
 
-}  // namespace driver
+}  // namespace portable
