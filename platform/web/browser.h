@@ -35,7 +35,6 @@ enum class EventType {
     Resize = 8,      // the page's size or devicePixelRatio changed
     Tick = 9,        // a finger is still down: time for a long press
     Blur = 10,       // the page lost the keyboard: keys and buttons held are let go
-    Wake = 11,       // something was posted to the window system from outside its loop
 };
 struct BrowserEvent {
     EventType type = EventType::None;

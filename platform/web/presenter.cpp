@@ -349,8 +349,6 @@ bool Deliver(const BrowserEvent& event)
     case EventType::Resize:
         Present();
         return false;
-    case EventType::Wake:
-        return true;
     case EventType::None:
         break;
     }

@@ -222,7 +222,11 @@ std::string JsonString(const std::string& text)
 std::string SceneJson(const Scene& scene, const PageMap& map)
 {
     std::string json = "{\"scale\":" + Number(PageLength(map, 1)) + ",\"text\":" +
-                       Number(PageLength(map, textPixels)) + ",\"windows\":[";
+                       Number(PageLength(map, textPixels)) + ",\"line\":" +
+                       Number(PageLength(map, driver::textLineHeight)) + ",\"titlePad\":" +
+                       Number(PageLength(map, driver::menuTitlePadding)) + ",\"gutter\":" +
+                       Number(PageLength(map, driver::menuGutterWidth)) + ",\"keyMargin\":" +
+                       Number(PageLength(map, driver::menuKeyMargin)) + ",\"windows\":[";
     for (size_t i = 0; i < scene.windows.size(); ++i)
         json += std::string(i ? "," : "") + WindowJson(scene, i, map);
     json += "],\"dropDown\":" + (scene.dropDownOpen ? DropDownJson(scene.dropDown, map) : std::string("null"));

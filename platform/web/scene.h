@@ -15,8 +15,9 @@
 
 namespace web {
 
-// The size of the text of menus, boxes and controls, in program pixels.
-constexpr int textPixels = 12;
+// The size of the text of menus, boxes and controls, in program pixels: a
+// line of it is the window system's line height.
+constexpr int textPixels = 11;
 
 struct Scene {
     std::vector<driver::WindowView> windows;  // bottom to top
@@ -37,7 +38,10 @@ RECT CaptionOf(const driver::WindowView& view);
 RECT CloseBoxOf(const RECT& caption);
 
 // The scene as JSON (texts UTF-8, escaped; rectangles [left, top, width,
-// height] in CSS pixels of the page).
+// height] in CSS pixels of the page), with the lengths by which the window
+// system lays out texts: the size and line height of text, where a menu
+// title's text starts, the drop-down's gutter for marks and the margin
+// after key texts.
 std::string SceneJson(const Scene& scene, const PageMap& map);
 
 // Text as a JSON string, quotes included.

@@ -6,10 +6,12 @@
 "use strict";
 
 var BlastgridPage = (function () {
-    var FONT = '"Segoe UI", Tahoma, "DejaVu Sans", Verdana, sans-serif';
+    // The font of menus, boxes and controls: the program lays them out with
+    // its widths (measureText), so the page's elements and the layout agree.
+    var FONT = 'Tahoma, "DejaVu Sans", "Segoe UI", Verdana, sans-serif';
     var LONG_PRESS = 500;  // as the program's long press, plus a little to be sure
     var EVENT = {mouse: 1, touchStart: 2, touchMove: 3, touchEnd: 4, touchCancel: 5,
-                 keyDown: 6, keyUp: 7, resize: 8, tick: 9, blur: 10, wake: 11};
+                 keyDown: 6, keyUp: 7, resize: 8, tick: 9, blur: 10};
 
     var queue = [];
     var wake = null;
@@ -104,6 +106,7 @@ var BlastgridPage = (function () {
 
     function start() {
         page = document.getElementById("page");
+        page.style.fontFamily = FONT;
         page.tabIndex = 0;
         ["pointerdown", "pointermove", "pointerup", "pointercancel"].forEach(function (type) {
             page.addEventListener(type, onPointer, {passive: false});
@@ -150,12 +153,6 @@ var BlastgridPage = (function () {
         });
     }
 
-    // The program looks at its queue again: something was posted to it
-    // from outside its loop.
-    function wakeProgram() {
-        queueEvent({type: EVENT.wake, time: performance.now()});
-    }
-
     function setIdle(value) {
         idle = value;
         if (value)
@@ -183,6 +180,39 @@ var BlastgridPage = (function () {
         var element = document.createElement("div");
         element.className = className;
         return place(element, rect);
+    }
+
+    // An element that holds a line of the program's text.
+    function textBox(className, rect, scene) {
+        var element = box(className, rect);
+        element.style.fontSize = scene.text + "px";
+        element.style.lineHeight = scene.line + "px";
+        return element;
+    }
+
+    // A one-pixel edge of the program's, inside `rect`: raised (light above
+    // and left) or sunken.
+    function thinEdge(rect, raised, scene) {
+        var edge = box("edge " + (raised ? "raised" : "sunken"), rect);
+        edge.style.borderWidth = scene.scale + "px";
+        return edge;
+    }
+
+    // A pattern of the program's pixels ('#' drawn) as an image at the zoom.
+    function pixelPattern(rows, colour, scale) {
+        var rects = "";
+        rows.forEach(function (row, y) {
+            for (var x = 0; x < row.length; ++x)
+                if (row[x] === "#")
+                    rects += '<rect x="' + x + '" y="' + y + '" width="1" height="1"/>';
+        });
+        var element = document.createElement("div");
+        element.className = "mark";
+        element.style.width = rows[0].length * scale + "px";
+        element.style.height = rows.length * scale + "px";
+        element.innerHTML = '<svg viewBox="0 0 ' + rows[0].length + " " + rows.length + '" fill="' + colour +
+                            '" shape-rendering="crispEdges" xmlns="http://www.w3.org/2000/svg">' + rects + "</svg>";
+        return element;
     }
 
     // A text with '&' before its mnemonic ("&&" for '&'): the mnemonic underlined.
@@ -232,9 +262,7 @@ var BlastgridPage = (function () {
         if (view.menu) {
             page.appendChild(box("menubar", view.menu));
             (view.titles || []).forEach(function (item) {
-                var title = box("title" + (item.sel || item.open ? " selected" : ""), item.r);
-                title.style.fontSize = scene.text + "px";
-                page.appendChild(marked(title, item.text));
+                showTitle(item, scene);
             });
         }
         if (view.box) {
@@ -256,43 +284,82 @@ var BlastgridPage = (function () {
         });
     }
 
+    // A title of the menu bar: its text menuTitlePadding in; while the menu
+    // is in use the selected title stands out, and sinks with its text
+    // while its drop-down is open.
+    function showTitle(item, scene) {
+        var selected = item.sel || item.open;
+        if (selected) {
+            var r = item.r;
+            page.appendChild(thinEdge([r[0], r[1] + scene.scale, r[2], r[3] - 2 * scene.scale], !item.open, scene));
+        }
+        var title = textBox("title", item.r, scene);
+        var shift = item.open ? scene.scale : 0;
+        title.style.paddingLeft = scene.titlePad + shift + "px";
+        title.style.paddingTop = 2 * shift + "px";
+        page.appendChild(marked(title, item.text));
+    }
+
+    // A push button: raised, sunken while pressed; the focused one has a
+    // black outline and a dotted rectangle inside.
+    function showButton(className, rect, text, focused, pressed, scene) {
+        var element = textBox(className, rect, scene);
+        if (pressed)
+            element.classList.add("pressed");
+        if (focused) {
+            element.classList.add("focused");
+            var dots = document.createElement("span");
+            dots.className = "focus";
+            dots.style.inset = 3 * scene.scale + "px";  // 4 from the outside, inside the border
+            dots.style.borderWidth = scene.scale + "px";
+            element.appendChild(dots);
+        }
+        return marked(element, text);
+    }
+
+    // Labels show their text from the top, aligned as their style says;
+    // fields their text 3 pixels in and, while focused, the caret after it.
     function showControl(control, scene) {
-        var element = box(control.kind, control.r);
-        element.style.fontSize = scene.text + "px";
+        if (control.kind === "button")
+            return showButton("button" + (control.enabled ? "" : " disabled"), control.r, control.text,
+                              control.focus, control.pressed, scene);
+        var element = textBox(control.kind, control.r, scene);
         if (!control.enabled)
             element.classList.add("disabled");
-        if (control.kind === "label") {
-            element.style.justifyContent = {left: "flex-start", center: "center", right: "flex-end"}[control.align];
-            marked(element, control.text);
-        } else if (control.kind === "field") {
+        if (control.kind === "field") {
             element.style.borderWidth = scene.scale + "px";
             element.style.paddingLeft = 2 * scene.scale + "px";
             element.appendChild(document.createTextNode(control.text));
-            if (control.focus)
-                element.appendChild(document.createElement("span")).className = "caret";
-        } else if (control.kind === "button") {
-            element.style.borderWidth = scene.scale + "px";
-            if (control.pressed)
-                element.classList.add("pressed");
-            if (control.focus)
-                element.classList.add("focused");
+            if (control.focus) {
+                var caret = element.appendChild(document.createElement("span"));
+                caret.className = "caret";
+                caret.style.width = scene.scale + "px";
+                caret.style.height = scene.line + "px";
+            }
+        } else {
+            if (control.sunken) {
+                element.classList.add("sunken");
+                element.style.borderWidth = scene.scale + "px";
+            }
+            element.style.justifyContent = {left: "flex-start", center: "center", right: "flex-end"}[control.align];
             marked(element, control.text);
         }
         return element;
     }
 
+    // The message boxes' icons, on a 32-pixel square: a red disc with a
+    // white cross, a yellow triangle with a black mark, and blue discs with
+    // a white letter.
+    var BLUE_DISC = '<circle cx="16" cy="16" r="16" fill="#000080"/><circle cx="16" cy="16" r="15" fill="#0000ff"/>';
     var ICONS = {
-        stop: '<circle cx="16" cy="16" r="14" fill="#e00000" stroke="#800000"/>' +
-              '<path d="M10 10 22 22M22 10 10 22" stroke="#fff" stroke-width="4"/>',
-        exclamation: '<path d="M16 2 31 29H1Z" fill="#ffd800" stroke="#000"/>' +
-                     '<path d="M16 10v10" stroke="#000" stroke-width="4"/><circle cx="16" cy="24.5" r="2.2"/>',
-        information: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
-                     '<circle cx="16" cy="9" r="2.5" fill="#0000c0"/>' +
-                     '<path d="M16 13v12" stroke="#0000c0" stroke-width="4"/>',
-        question: '<circle cx="16" cy="16" r="14" fill="#fff" stroke="#0000c0" stroke-width="2"/>' +
-                  '<path d="M11 12a5 5 0 1 1 7 4.5c-1.5.8-2 1.5-2 3.5" fill="none" stroke="#0000c0" ' +
-                  'stroke-width="3"/>' +
-                  '<circle cx="16" cy="24.5" r="2" fill="#0000c0"/>'
+        stop: '<circle cx="16" cy="16" r="16" fill="#800000"/><circle cx="16" cy="16" r="15" fill="#ff0000"/>' +
+              '<path d="M10.5 10.5 21.5 21.5M21.5 10.5 10.5 21.5" stroke="#fff" stroke-width="3.5"/>',
+        exclamation: '<path d="M16 1 1 30H31Z"/><path d="M16 4 3 29H29Z" fill="#ffff00"/>' +
+                     '<path d="M16 12V21" stroke="#000" stroke-width="3.5"/><circle cx="16" cy="25" r="2"/>',
+        information: BLUE_DISC + '<g fill="#fff"><circle cx="16" cy="8" r="2"/><path d="M14 13h4v12h-4z' +
+                     'M12 13h2v2h-2zM12 24h8v2h-8z"/></g>',
+        question: BLUE_DISC + '<path d="M11.3 13.7A5 5 0 1 1 17.7 16.7L16 20V21.5" fill="none" stroke="#fff" ' +
+                  'stroke-width="3.5"/><circle cx="16" cy="25" r="2" fill="#fff"/>'
     };
 
     function showMessageBox(view, scene) {
@@ -307,53 +374,54 @@ var BlastgridPage = (function () {
             page.appendChild(icon);
         }
         content.lines.forEach(function (line) {
-            var text = document.createElement("div");
-            text.className = "line";
-            text.style.left = line.x + "px";
-            text.style.top = line.y + "px";
-            text.style.fontSize = scene.text + "px";
+            var text = textBox("line", [line.x, line.y, 0, scene.line], scene);
+            text.style.width = "auto";
             text.textContent = line.text;
             page.appendChild(text);
         });
-        var button = box("button", content.button.r);
-        button.style.borderWidth = scene.scale + "px";
-        button.style.fontSize = scene.text + "px";
-        if (content.button.pressed)
-            button.classList.add("pressed");
-        if (content.button.focus)
-            button.classList.add("focused");
-        page.appendChild(marked(button, content.button.text));
+        var button = content.button;
+        page.appendChild(showButton("button", button.r, button.text, button.focus, button.pressed, scene));
     }
 
+    // The marks in a drop-down's gutter, as the program's pixels.
+    var CHECK_MARK = ["......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."];
+    var RADIO_MARK = [".####.", "######", "######", "######", "######", ".####."];
+
+    // A drop-down: a raised frame; items with their mark centred in the
+    // gutter, their text after it and their key text ending menuKeyMargin
+    // before their right side; grayed texts etched; separators an etched
+    // line across the middle.
     function showDropDown(dropDown, scene) {
         var frame = box("dropdown", dropDown.r);
         frame.style.borderWidth = scene.scale + "px";
         page.appendChild(frame);
         dropDown.items.forEach(function (item) {
+            var r = item.r;
             if (item.sep) {
-                var separator = box("separator", item.r);
-                separator.style.top = item.r[1] + item.r[3] / 2 - 1 + "px";
-                separator.style.height = "0";
-                separator.style.left = item.r[0] + scene.scale + "px";
-                separator.style.width = item.r[2] - 2 * scene.scale + "px";
+                var lines = Math.round(r[3] / scene.scale);
+                var middle = r[1] + (Math.floor(lines / 2) - 1) * scene.scale;
+                var separator = box("separator", [r[0], middle, r[2], 2 * scene.scale]);
+                separator.style.borderTopWidth = separator.style.borderBottomWidth = scene.scale + "px";
                 page.appendChild(separator);
                 return;
             }
-            var element = box("item" + (item.sel ? " selected" : "") + (item.gray ? " grayed" : ""), item.r);
-            element.style.fontSize = scene.text + "px";
-            element.style.paddingLeft = 20 * scene.scale + "px";
+            var element = textBox("item" + (item.sel ? " selected" : "") + (item.gray ? " grayed" : ""), r, scene);
+            element.style.paddingLeft = scene.gutter + "px";
+            var colour = item.gray ? "#808080" : item.sel ? "#fff" : "#000";
             if (item.check) {
-                var mark = document.createElement("span");
-                mark.className = "key";
-                mark.style.left = 6 * scene.scale + "px";
-                mark.textContent = item.radio ? "\u25cf" : "\u2713";
+                var pattern = item.radio ? RADIO_MARK : CHECK_MARK;
+                var mark = pixelPattern(pattern, colour, scene.scale);
+                var height = Math.round(r[3] / scene.scale);
+                mark.style.left = Math.floor((Math.round(scene.gutter / scene.scale) - pattern[0].length) / 2) *
+                                  scene.scale + "px";
+                mark.style.top = Math.floor((height - pattern.length) / 2) * scene.scale + "px";
                 element.appendChild(mark);
             }
             marked(element, item.text);
             if (item.key) {
                 var key = document.createElement("span");
                 key.className = "key";
-                key.style.right = 12 * scene.scale + "px";
+                key.style.right = scene.keyMargin + "px";
                 key.textContent = item.key;
                 element.appendChild(key);
             }
@@ -397,6 +465,8 @@ var BlastgridPage = (function () {
         BlastgridPage.scene = scene;
         var shown = {};
         page.textContent = "";
+        // One pixel of the program's, for the style sheet's edges.
+        page.style.setProperty("--px", scene.scale + "px");
         scene.windows.forEach(function (view) {
             showWindow(view, scene, shown);
             if (view.main) {
@@ -517,7 +587,6 @@ var BlastgridPage = (function () {
         showScene: showScene,
         paint: paint,
         setIcon: setIcon,
-        wake: wakeProgram,
         scene: {windows: []},
         test: test
     };
