@@ -17,9 +17,11 @@ set(BOARD_TEXT_SOURCES
   tools/board_text.cpp)
 file(GLOB SOLVER_LAB_SOURCES CONFIGURE_DEPENDS tools/solver_lab/*.cpp)
 
-# The web presenter: its input translation, zoom and scene are plain C++,
-# tested natively; the rest is its glue to the browser, in the web build.
+# The web presenter: its input translation, zoom, scene and the canvas's
+# changes are plain C++, tested natively; the rest is its glue to the
+# browser, in the web build.
 set(WEB_LOGIC_SOURCES
+  platform/web/changes.cpp
   platform/web/keys.cpp
   platform/web/pointer.cpp
   platform/web/scene.cpp

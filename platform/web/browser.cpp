@@ -54,10 +54,10 @@ EM_JS(void, JsShowScene, (const char* json), {
     BlastgridPage.showScene(JSON.parse(UTF8ToString(json)));
 });
 
-EM_JS(void, JsPaint, (double window, int canvasWidth, int canvasHeight, int x, int y, int width, int height,
+EM_JS(void, JsPaint, (double window, int canvasWidth, int canvasHeight, const int32_t* rects, int count,
                       const uint8_t* rgba), {
-    BlastgridPage.paint(window, canvasWidth, canvasHeight, x, y, width, height,
-                        HEAPU8.subarray(rgba, rgba + width * height * 4));
+    BlastgridPage.paint(window, canvasWidth, canvasHeight, HEAP32.subarray(rects >> 2, (rects >> 2) + count * 4),
+                        HEAPU8, rgba);
 });
 
 EM_JS(void, JsSetIcon, (int width, int height, const uint8_t* rgba), {
@@ -137,10 +137,14 @@ void ShowScene(const std::string& json)
     JsShowScene(json.c_str());
 }
 
-void PaintClientArea(uintptr_t window, int canvasWidth, int canvasHeight, int x, int y, int width, int height,
+void PaintClientArea(uintptr_t window, int canvasWidth, int canvasHeight, const std::vector<RECT>& rects,
                      const uint8_t* rgba)
 {
-    JsPaint(static_cast<double>(window), canvasWidth, canvasHeight, x, y, width, height, rgba);
+    std::vector<int32_t> places;
+    for (const RECT& rect : rects)
+        places.insert(places.end(), {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    JsPaint(static_cast<double>(window), canvasWidth, canvasHeight, places.data(), static_cast<int>(rects.size()),
+            rgba);
 }
 
 void SetPageIcon(int width, int height, const uint8_t* rgba)

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/win32.h"
 
 namespace web {
 
@@ -64,9 +67,10 @@ int MeasureText(const std::string& utf8, int pixels);
 
 // Shows the scene (see scene.h) as the page's elements.
 void ShowScene(const std::string& json);
-// Puts `width` × `height` RGBA pixels at (x, y) of the canvas of a window's
-// client area, which is `canvasWidth` × `canvasHeight`.
-void PaintClientArea(uintptr_t window, int canvasWidth, int canvasHeight, int x, int y, int width, int height,
+// Puts RGBA pixels into `rects` of the canvas of a window's client area,
+// which is `canvasWidth` × `canvasHeight`: the rectangles' pixels one
+// rectangle after the other, each row by row.
+void PaintClientArea(uintptr_t window, int canvasWidth, int canvasHeight, const std::vector<RECT>& rects,
                      const uint8_t* rgba);
 // The page's icon, from RGBA pixels.
 void SetPageIcon(int width, int height, const uint8_t* rgba);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/web/browser.h"
+#include "platform/web/changes.h"
 #include "platform/web/keys.h"
 #include "platform/web/pointer.h"
 #include "platform/web/scene.h"
@@ -19,13 +20,6 @@ namespace {
 // In Solve! mode the program runs this long in each animation frame, and
 // leaves the rest to the browser's own work (input, layout, compositing).
 constexpr double frameBudgetMilliseconds = 10;
-
-// What a window's canvas shows, so that only what changed is sent to it.
-struct PaintedWindow {
-    LONG width = 0;
-    LONG height = 0;
-    std::vector<driver::Rgb> pixels;
-};
 
 struct Presenter {
     PageMetrics page;
@@ -40,7 +34,7 @@ struct Presenter {
     uint64_t shownChange = 0;  // the window system's change count when last shown
     TouchFeedback shownTouch;  // the feedback under a finger when last shown
     bool shown = false;
-    std::map<HWND, PaintedWindow> painted;
+    std::map<HWND, ShownPixels> painted;  // what each window's canvas shows
     std::vector<uint8_t> rgba;
     double frameStart = 0;
     bool ended = false;
@@ -96,69 +90,28 @@ void PlacePage(const std::vector<driver::WindowView>& windows)
                                  presenter.page.height);
 }
 
-// The part of `image` (at `area` of the window) that differs from what the
-// canvas shows, which takes it; false when nothing does.
-bool TakeChanges(PaintedWindow& painted, const driver::Image& image, const RECT& area, RECT* changed)
-{
-    LONG left = image.width;
-    LONG right = -1;
-    LONG top = image.height;
-    LONG bottom = -1;
-    for (LONG y = 0; y < image.height; ++y) {
-        const driver::Rgb* source = &image.pixels[static_cast<size_t>(y) * image.width];
-        driver::Rgb* shown = &painted.pixels[static_cast<size_t>(area.top + y) * painted.width + area.left];
-        for (LONG x = 0; x < image.width; ++x) {
-            if (source[x] == shown[x])
-                continue;
-            shown[x] = source[x];
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    }
-    if (right < 0)
-        return false;
-    *changed = RECT{area.left + left, area.top + top, area.left + right + 1, area.top + bottom + 1};
-    return true;
-}
-
+// The part of a window's client area that the window system says changed,
+// rendered, and sent to its canvas where its pixels differ from what the
+// canvas shows; everything when the canvas is new or changed its size.
 void PaintWindow(HWND window, LONG width, LONG height)
 {
-    PaintedWindow& painted = presenter.painted[window];
+    ShownPixels& shown = presenter.painted[window];
+    const bool fresh = ResizeShown(shown, width, height);
     RECT area = {0, 0, width, height};
-    const bool fresh = painted.width != width || painted.height != height;
     if (!driver::TakeDamage(window, &area) && !fresh)
         return;
-    if (fresh) {
+    if (fresh)
         area = RECT{0, 0, width, height};
-        painted.width = width;
-        painted.height = height;
-        // Nothing the window system draws is this colour's twin: every
-        // pixel counts as changed.
-        painted.pixels.assign(static_cast<size_t>(width) * height, driver::Rgb{1, 2, 3});
-    }
+    area = RECT{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min(area.right, width),
+                std::min(area.bottom, height)};
+    if (IsEmpty(area))
+        return;
     const driver::Image image = driver::RenderClientArea(window, area);
-    if (image.width == 0 || image.height == 0 || image.width > width - area.left || image.height > height - area.top)
+    const std::vector<RECT> changes = TakeChanges(shown, image, area);
+    if (changes.empty())
         return;
-    RECT changed;
-    if (!TakeChanges(painted, image, area, &changed))
-        return;
-    const LONG changedWidth = changed.right - changed.left;
-    const LONG changedHeight = changed.bottom - changed.top;
-    presenter.rgba.resize(static_cast<size_t>(changedWidth) * changedHeight * 4);
-    uint8_t* out = presenter.rgba.data();
-    for (LONG y = changed.top; y < changed.bottom; ++y) {
-        for (LONG x = changed.left; x < changed.right; ++x) {
-            const driver::Rgb pixel = painted.pixels[static_cast<size_t>(y) * width + x];
-            *out++ = pixel.r;
-            *out++ = pixel.g;
-            *out++ = pixel.b;
-            *out++ = 255;
-        }
-    }
-    PaintClientArea(reinterpret_cast<uintptr_t>(window), width, height, changed.left, changed.top, changedWidth,
-                    changedHeight, presenter.rgba.data());
+    PackRgba(shown, changes, &presenter.rgba);
+    PaintClientArea(reinterpret_cast<uintptr_t>(window), width, height, changes, presenter.rgba.data());
 }
 
 // Shows every window as it now is: the scene when it changed, and the
@@ -202,7 +155,7 @@ void Present()
         ShowScene(json);
         presenter.shownScene = std::move(json);
     }
-    std::map<HWND, PaintedWindow> stillShown;
+    std::map<HWND, ShownPixels> stillShown;
     for (const driver::WindowView& view : scene.windows) {
         if (view.messageBox)
             continue;
