@@ -21,7 +21,7 @@ var BlastgridPage = (function () {
     var icon = "";
     var touchMark = null;
     // For the benchmark: paints of the main window's canvas and when.
-    var counting = {start: 0, frames: 0, lastPaint: 0, idleAt: 0};
+    var counting = {start: 0, frames: 0, lastPaint: 0, idleAt: 0, ticks: []};
     var mainWindow = null;
     var measureContext = null;
     var requestedZoom = (function () {
@@ -485,7 +485,9 @@ var BlastgridPage = (function () {
             showEnded();
     }
 
-    function paint(window, canvasWidth, canvasHeight, x, y, width, height, rgba) {
+    // Rectangles [x, y, width, height, ...] of a window's canvas take the
+    // RGBA pixels at `at` in `heap`, one rectangle after the other.
+    function paint(window, canvasWidth, canvasHeight, rects, heap, at) {
         var canvas = canvases[window];
         if (!canvas) {
             canvas = document.createElement("canvas");
@@ -496,8 +498,13 @@ var BlastgridPage = (function () {
             canvas.width = canvasWidth;
             canvas.height = canvasHeight;
         }
-        var pixels = new ImageData(new Uint8ClampedArray(rgba), width, height);
-        canvas.getContext("2d").putImageData(pixels, x, y);
+        var context = canvas.getContext("2d");
+        for (var i = 0; i < rects.length; i += 4) {
+            var size = rects[i + 2] * rects[i + 3] * 4;
+            var pixels = new Uint8ClampedArray(heap.buffer, heap.byteOffset + at, size);
+            context.putImageData(new ImageData(pixels, rects[i + 2], rects[i + 3]), rects[i], rects[i + 1]);
+            at += size;
+        }
         if (window === mainWindow) {
             counting.frames += 1;
             counting.lastPaint = performance.now();
@@ -529,14 +536,29 @@ var BlastgridPage = (function () {
     var test = {
         // Milliseconds from the page's navigation to the main window's first paint.
         firstBoard: 0,
+        // Counts from now: the main window's paints, and the display's
+        // frames (animation frames) until stopCounting.
         startCounting: function () {
-            counting = {start: performance.now(), frames: 0, lastPaint: 0, idleAt: 0};
+            var counted = {start: performance.now(), frames: 0, lastPaint: 0, idleAt: 0, ticks: []};
+            counting = counted;
+            requestAnimationFrame(function tick(now) {
+                if (counting !== counted)
+                    return;
+                counted.ticks.push(now);
+                requestAnimationFrame(tick);
+            });
         },
         // Since startCounting: the main window's paints, the time until the
-        // program waited again, and until its last paint.
+        // program waited again, until its last paint, and the display's
+        // frames until the program waited.
         stopCounting: function () {
-            return {frames: counting.frames, milliseconds: counting.idleAt - counting.start,
-                    untilDrawn: counting.lastPaint ? counting.lastPaint - counting.start : 0};
+            var counted = counting;
+            counting = {start: 0, frames: 0, lastPaint: 0, idleAt: 0, ticks: []};
+            return {frames: counted.frames, milliseconds: counted.idleAt - counted.start,
+                    untilDrawn: counted.lastPaint ? counted.lastPaint - counted.start : 0,
+                    displayFrames: counted.ticks.filter(function (time) {
+                        return time <= counted.idleAt;
+                    }).length};
         },
         // Animation frames a second, counted over half a second.
         displayRate: function (done) {
