@@ -28,6 +28,7 @@ struct Presenter {
     MouseState mouse;
     TouchGestures touch;
     POINT pointer = {0, 0};             // the last screen point given to the window system
+    bool pointerGiven = false;          // whether one was
     bool pressTaken[2] = {false, false};  // a button's press went to the window manager, not the program
     std::vector<int> keysDown;
     std::string shownScene;
@@ -193,10 +194,16 @@ bool Perform(const std::vector<PointerAction>& actions)
     bool gave = false;
     for (const PointerAction& action : actions) {
         const POINT point = ScreenPointAt(presenter.map, action.x, action.y);
+        // A mouse reports moves, and the page tells of elements coming
+        // under a still pointer: only a new place is a move.
+        const bool moved = !presenter.pointerGiven || point.x != presenter.pointer.x || point.y != presenter.pointer.y;
         presenter.pointer = point;
+        presenter.pointerGiven = true;
         const int index = ButtonIndex(action.button);
         switch (action.kind) {
         case PointerAction::Move:
+            if (!moved)
+                continue;
             driver::MovePointer(point);
             break;
         case PointerAction::Press:

@@ -48,7 +48,13 @@ var BlastgridPage = (function () {
 
     // ---- Input -------------------------------------------------------------
 
+    // A mouse's events. The browser also tells when its pointer comes over
+    // other elements without moving (the page's windows appearing under
+    // it), which is a move to the program, as the real system makes one
+    // when a window appears under a still mouse.
     function onPointer(event) {
+        if (event.type === "pointerover" && event.pointerType === "touch")
+            return;
         if (event.pointerType === "touch") {
             onTouch(event);
             return;
@@ -108,7 +114,7 @@ var BlastgridPage = (function () {
         page = document.getElementById("page");
         page.style.fontFamily = FONT;
         page.tabIndex = 0;
-        ["pointerdown", "pointermove", "pointerup", "pointercancel"].forEach(function (type) {
+        ["pointerdown", "pointermove", "pointerup", "pointercancel", "pointerover"].forEach(function (type) {
             page.addEventListener(type, onPointer, {passive: false});
         });
         // A long press or the right button brings no menu of the browser's.
