@@ -793,7 +793,8 @@ def check_menus_by_mouse(page):
         page.dismiss_box("Hint", "mouse")
     first_opening(page)
     solve_to_the_end(page, lambda: page.menu(SOLVER, SOLVE), "Solver > Solve! by mouse")
-    for position, title, how in ((HOW_TO_PLAY, "How to Play", "mouse"), (WHAT_IS_SOLVER, "About Solver", "the close box"),
+    for position, title, how in ((HOW_TO_PLAY, "How to Play", "mouse"),
+                                 (WHAT_IS_SOLVER, "About Solver", "the close box"),
                                  (ABOUT, "About Blastgrid", "Escape")):
         page.menu(HELP, position)
         page.idle()

@@ -87,8 +87,8 @@ TEST(WebCanvasChanges, RunsOfSquaresGrowDownWhereTheyMatch)
     Set(image, 50, 20, red);  // and squares 3 and 4 of row 1 ...
     Set(image, 70, 20, red);
     Set(image, 50, 36, red);  // ... over square 3 alone of row 2
-    EXPECT_TRUE(
-        SameRects(TakeChanges(shown, image, RECT{0, 0, 80, 70}), {{16, 16, 32, 48}, {48, 16, 80, 32}, {48, 32, 64, 48}}));
+    const std::vector<RECT> expected = {{16, 16, 32, 48}, {48, 16, 80, 32}, {48, 32, 64, 48}};
+    EXPECT_TRUE(SameRects(TakeChanges(shown, image, RECT{0, 0, 80, 70}), expected));
 }
 
 TEST(WebCanvasChanges, AnAreaNotOnTheSquaresIsCutToItself)
