@@ -1,8 +1,10 @@
 # The front door. `make test` builds everything and runs every test;
 # `make play` builds Blastgrid.exe and starts it under Wine; `make
-# play-native` builds the native Linux program and starts it. Each first
+# play-native` builds the native Linux program and starts it; `make
+# play-web` builds the web page and serves it on 127.0.0.1. Each first
 # installs the Debian packages it needs when any is missing. `make dist`
-# packs the released game into dist/Blastgrid-<version>-win32.zip; `make deb`
+# packs the released game into dist/Blastgrid-<version>-win32.zip and the
+# web page into dist/Blastgrid-<version>-web.zip; `make deb`
 # builds the native program's Debian package, dist/blastgrid_<version>_amd64.deb.
 # `make install` installs the native program, its desktop entry, metainfo,
 # icons and manual page under PREFIX (default /usr/local), within DESTDIR
@@ -11,7 +13,7 @@
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: test play play-native dist deb install deps native-deps package-deps clean
+.PHONY: test play play-native play-web dist deb install deps native-deps web-deps package-deps clean
 
 test: deps
 	tools/test-all.sh
@@ -21,6 +23,9 @@ play: deps
 
 play-native: native-deps
 	tools/play-native.sh
+
+play-web: web-deps
+	tools/play-web.sh
 
 dist: deps
 	tools/dist.sh zip
@@ -39,6 +44,9 @@ deps:
 
 native-deps:
 	tools/install-deps.sh native
+
+web-deps:
+	tools/install-deps.sh web
 
 package-deps:
 	tools/install-deps.sh package

@@ -18,3 +18,14 @@ set(BOARD_TEXT_SOURCES
 # The solver lab's library, used by its tests; its main() is apart.
 file(GLOB SOLVER_LAB_SOURCES CONFIGURE_DEPENDS tools/solver_lab/*.cpp)
 list(REMOVE_ITEM SOLVER_LAB_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tools/solver_lab/main.cpp)
+
+# The web presenter: its input translation, zoom, scene and the canvas's
+# changes are plain C++, tested natively; the rest is its glue to the
+# browser, in the web build.
+set(WEB_LOGIC_SOURCES
+  platform/web/changes.cpp
+  platform/web/keys.cpp
+  platform/web/pointer.cpp
+  platform/web/scene.cpp
+  platform/web/zoom.cpp)
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)

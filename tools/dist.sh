@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make dist: builds the released Blastgrid.exe and packs it with the players'
-# README.txt, the licence and SHA256SUMS into dist/Blastgrid-<version>-win32.zip.
+# README.txt, the licence and SHA256SUMS into dist/Blastgrid-<version>-win32.zip;
+# builds the web page and packs it likewise into dist/Blastgrid-<version>-web.zip.
 # make deb (tools/dist.sh deb [OUTPUT-FOLDER]): builds the native program's
 # Debian package with debhelper, dist/blastgrid_<version>_<architecture>.deb.
 # Both are reproducible: the same commit gives the same bytes in any folder.
@@ -8,9 +9,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 
-windows_zip() {
+zips() {
   tools/build-release.sh "$build/release"
   python3 tools/make_dist.py "$build/release/Blastgrid.exe" dist
+  tools/web-build.sh "$build/web-release" >/dev/null
+  python3 tools/make_web_dist.py "$build/web-release/site" dist
 }
 
 # The package is built from a copy of the files the repository tracks (with
@@ -54,7 +57,7 @@ EOF
 }
 
 case "${1:-zip}" in
-  zip) windows_zip ;;
+  zip) zips ;;
   deb) debian_package "${2:-}" ;;
   *) echo "usage: dist.sh [zip | deb [OUTPUT-FOLDER]]" >&2; exit 2 ;;
 esac

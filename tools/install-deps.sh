@@ -3,7 +3,8 @@
 # only those that are missing: with everything installed it changes nothing.
 # With the argument "native", only those of the native program: no MinGW,
 # no Wine and no i386 architecture. With "package", those and Debian's tools
-# that build and check its package (make deb).
+# that build and check its package (make deb); with "web", only those of the
+# web page.
 # Runs apt-get as root, or through sudo for other users.
 set -euo pipefail
 
@@ -19,19 +20,28 @@ package_packages=(
   "${native_packages[@]}"
   debhelper lintian desktop-file-utils appstream man-db
 )
+# The web page: Debian's emscripten (its clang, binaryen, node and node's
+# acorn), and the headless browser with its WebDriver for the page's tests.
+web_packages=(
+  emscripten binaryen nodejs node-acorn
+  chromium chromium-driver python3-selenium
+)
 # Everything else the tests and the Windows build need.
 packages=(
   "${package_packages[@]}"
+  "${web_packages[@]}"
   libgtest-dev googletest x11-utils
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64
 )
 # "native": only what the native program needs (make play-native, make
-# install); "package": what make deb needs.
+# install); "package": what make deb needs; "web": what the web page needs
+# (make play-web).
 case "${1:-}" in
   native) packages=("${native_packages[@]}") ;;
   package) packages=("${package_packages[@]}") ;;
+  web) packages=(cmake ninja-build python3 libstb-dev "${web_packages[@]}") ;;
 esac
 
 as_root() {

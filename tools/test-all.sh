@@ -51,6 +51,8 @@ run_tests() {
 
 stage "native build" native
 stage "native tests" run_tests "$build/native"
+stage "web build" tools/web-build.sh "$build/web"
+stage "web tests (headless chromium)" run_tests "$build/web"
 stage "sanitizer build" sanitize
 stage "sanitizer tests" run_tests "$build/sanitize"
 stage "Windows build" windows win32 mingw-w64-i686.cmake win32
@@ -63,6 +65,7 @@ if [ "$wine_build" = win64 ]; then
 fi
 stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
 stage "release and package, built twice" tools/check-reproducible.sh "$build/reproducible"
+stage "reproducible web page, built twice" tools/check-web-reproducible.sh "$build/web-reproducible"
 
 echo "=== all tests passed"
 printf '%s\n' "${summary[@]}"
