@@ -121,6 +121,10 @@ int WINAPI GetSystemMetrics(int index)
         return minimumTrackWidth;
     case SM_CYMINTRACK:
         return minimumTrackHeight;
+    case SM_CXMAXTRACK:
+        return TheSystem().screenWidth + maximumTrackBeyondScreen;
+    case SM_CYMAXTRACK:
+        return TheSystem().screenHeight + maximumTrackBeyondScreen;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;

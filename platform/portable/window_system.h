@@ -166,9 +166,11 @@ bool IsSystemClass(const Window& window);
 extern const char* const messageBoxClass;
 
 // A top-level window that is neither a pop-up nor a child is never smaller
-// than this, as the real system holds it (Wine's figures).
+// than this, as the real system holds it (Wine's figures), and never larger
+// than the screen and this much more (its frame's width on both sides).
 constexpr int minimumTrackWidth = 116;
 constexpr int minimumTrackHeight = 27;
+constexpr int maximumTrackBeyondScreen = 12;
 
 // Geometry of the frame the layer draws around top-level windows.
 RECT FrameOf(const Window& window);

@@ -127,12 +127,14 @@ void DestroyTree(HWND handle)
     }
 }
 // The rectangle a window at (x, y) of that size gets: an overlapped
-// top-level window keeps the system's minimum size.
+// top-level window keeps within the system's maximum and minimum sizes.
 RECT PlacedRect(DWORD style, int x, int y, int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (!(style & (WS_CHILD | WS_POPUP))) {
+        width = std::min(width, GetSystemMetrics(SM_CXMAXTRACK));
+        height = std::min(height, GetSystemMetrics(SM_CYMAXTRACK));
         width = std::max(width, minimumTrackWidth);
         height = std::max(height, minimumTrackHeight);
     }

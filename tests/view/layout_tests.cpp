@@ -35,10 +35,15 @@ TEST(Layout, ClientAreaIsExactAndCentredOnScreensOfAnySize)
         GetClientRect(mainWindow, &client);
         RECT frame;
         GetWindowRect(mainWindow, &frame);
-        // The system keeps a window with a title bar at least SM_CXMINTRACK wide.
-        const LONG narrowest = GetSystemMetrics(SM_CXMINTRACK) - (frame.right - frame.left - client.right);
-        EXPECT_EQ(client.right, std::max<LONG>(ClientWidthFor(c.columns), narrowest));
-        EXPECT_EQ(client.bottom, ClientHeightFor(c.rows));
+        // The system keeps a window with a title bar at least SM_CXMINTRACK
+        // wide and at most SM_CXMAXTRACK by SM_CYMAXTRACK.
+        const LONG frameWidth = frame.right - frame.left - client.right;
+        const LONG frameHeight = frame.bottom - frame.top - client.bottom;
+        const LONG narrowest = GetSystemMetrics(SM_CXMINTRACK) - frameWidth;
+        const LONG widest = GetSystemMetrics(SM_CXMAXTRACK) - frameWidth;
+        const LONG tallest = GetSystemMetrics(SM_CYMAXTRACK) - frameHeight;
+        EXPECT_EQ(client.right, std::min(std::max<LONG>(ClientWidthFor(c.columns), narrowest), widest));
+        EXPECT_EQ(client.bottom, std::min<LONG>(ClientHeightFor(c.rows), tallest));
         // The corner is where centring the client rectangle and widening it
         // by the frame estimate put it, kept on the screen; only the size is
         // corrected.
@@ -54,6 +59,7 @@ TEST(Layout, ClientAreaIsExactAndCentredOnScreensOfAnySize)
         if (c.screenWidth == 640) {
             EXPECT_EQ(window.left, 0) << "too large for the screen: its top-left corner stays on it";
             EXPECT_EQ(window.top, 0);
+            EXPECT_LT(client.bottom, ClientHeightFor(c.rows)) << "and the screen cuts the board";
         }
     }
 }

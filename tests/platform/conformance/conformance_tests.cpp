@@ -761,6 +761,28 @@ TEST_F(Conformance, NarrowWindowsKeepTheirMinimumWidthAndTheirMenuBarWraps)
     EXPECT_GT(client.right, cw) << "wider than asked";
 }
 
+// A window with a title bar is never larger than SM_CXMAXTRACK by
+// SM_CYMAXTRACK, a little more than the screen: a board taller than the
+// screen gets a shorter client area than it asks for.
+TEST_F(Conformance, WindowsLargerThanTheScreenKeepTheSystemsMaximumSize)
+{
+    HWND main = MakeWindow("main", mainStyle, nullptr, dblclkClass, LoadMenuA(ModuleInstance(), "menu"));
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(GetSystemMetrics(SM_CXMAXTRACK), screenWidth + 12);
+    EXPECT_EQ(GetSystemMetrics(SM_CYMAXTRACK), screenHeight + 12);
+    MoveWindow(main, 0, 0, screenWidth + 400, screenHeight + 300, TRUE);
+    RECT window;
+    GetWindowRect(main, &window);
+    EXPECT_EQ(window.right - window.left, GetSystemMetrics(SM_CXMAXTRACK));
+    EXPECT_EQ(window.bottom - window.top, GetSystemMetrics(SM_CYMAXTRACK));
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_LT(client.bottom, screenHeight) << "the frame, title and menu bar come out of the maximum";
+    MoveWindow(main, 0, 0, 300, 200, TRUE);
+    GetWindowRect(main, &window);
+    EXPECT_EQ(window.bottom - window.top, 200) << "smaller sizes are kept";
+}
+
 TEST_F(Conformance, RectanglesHaveTheirLeftAndTopEdgesInsideAndRightAndBottomOutside)
 {
     RECT rect;
