@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The benchmark of the native program: builds it, then times a new 49 x 49
 # game on screen and Solve! runs of Expert to their end, with the frames
-# shown per second while Solver plays, on a virtual display. Prints figures;
+# shown per second while Solver plays, and measures resident memory and
+# processor time at rest and with the pointer moving, at zoom 1 and 2, on a
+# virtual display. Prints figures;
 # checks nothing about speed. Compare with tools/wine-bench.sh on the same
 # machine.
 # Usage: tools/native-bench.sh   (BUILD chooses the build folder, default build)
@@ -13,3 +15,7 @@ cmake --build "$build" -j "${JOBS:-$(nproc)}" --target blastgrid >&2
 echo "Timing $build/blastgrid on $(nproc) cores (load average: $(cut -d' ' -f1-3 /proc/loadavg))"
 BLASTGRID_SCREEN=1280x1024x24 tools/virtual-display.sh \
   python3 tools/native-robot.py bench "$build/blastgrid" "$build/bench" | grep -E 'new 49|Solve!|FAIL'
+for zoom in 1 2; do
+  BLASTGRID_SCREEN=1280x1024x24 tools/virtual-display.sh \
+    python3 tools/native-robot.py resources "$build/blastgrid" "$build/bench" --zoom "$zoom" | grep -E 'resident|FAIL'
+done

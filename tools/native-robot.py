@@ -11,6 +11,13 @@ Modes:
          closed.
   bench  figures: a new 49 x 49 game on screen and Solve! runs of Expert,
          with the frames shown per second while Solver plays.
+  resources  figures: resident memory and processor time at rest and with
+         the pointer moving, on Beginner, Expert and 49 x 49.
+  stress random real input for about a minute on Expert and on 49 x 49
+         with Solve! running: clicks, two-button clicks, keys, menus opened
+         and closed by mouse and keyboard, boxes, the custom window, and the
+         recipe that once crashed the program; the program must live
+         throughout, show the renderer's image at each pause, and exit 0.
 
 Input goes through xdotool (the X test extension), screenshots through
 ImageMagick's import. The program writes a trace (BLASTGRID_TRACE) that says
@@ -19,10 +26,11 @@ the main window's client area each time it waits (BLASTGRID_SNAPSHOT).
 Needs DISPLAY; tools/virtual-display.sh gives one. Exits 0 when every check
 passed.
 
-Usage: native-robot.py check|play|bench BLASTGRID OUTPUT-FOLDER [--zoom N]
+Usage: native-robot.py check|play|bench|resources|stress BLASTGRID OUTPUT-FOLDER [--zoom N] [--seconds S] [--rounds N]
 """
 import argparse
 import os
+import random
 import re
 import subprocess
 import sys
@@ -30,7 +38,6 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
-MENU_BAR_HEIGHT = 20
 SQUARE = 16
 FIELD_LEFT = 16
 FIELD_TOP = 48
@@ -66,6 +73,18 @@ def run(*arguments):
 
 def xdotool(*arguments):
     return run("xdotool", *[str(a) for a in arguments])
+
+
+def pointer_to(x, y, *then):
+    """Moves the pointer to (x, y), waiting until it is there, then runs the
+    rest of an xdotool command (clicks, presses). xdotool's --sync waits for
+    the pointer to move, which takes it seconds when it is there already."""
+    location = dict(line.split("=") for line in xdotool("getmouselocation", "--shell").split())
+    if (int(location["X"]), int(location["Y"])) == (x, y):
+        if then:
+            xdotool(*then)
+    else:
+        xdotool("mousemove", "--sync", x, y, *then)
 
 
 # ---- Images ------------------------------------------------------------
@@ -144,6 +163,7 @@ class Program:
                                         stderr=open(os.path.join(output, f"{name}-stderr.log"), "w"))
         self.seen = 0
         self.titles = []
+        self.bar = 0  # the menu bar's height on the display
         self.columns, self.rows = 9, 9
 
     def lines(self):
@@ -199,7 +219,11 @@ class Program:
         except subprocess.CalledProcessError:
             return None
         for window in ids:
-            geometry = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).split())
+            try:
+                shell = xdotool("getwindowgeometry", "--shell", window)
+            except subprocess.CalledProcessError:  # gone since the search
+                continue
+            geometry = dict(line.split("=") for line in shell.split())
             return (window, int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]), int(geometry["HEIGHT"]))
         return None
 
@@ -218,7 +242,7 @@ class Program:
 
     def client_origin(self):
         _, x, y, _, _ = self.main()
-        return x, y + MENU_BAR_HEIGHT * self.zoom
+        return x, y + self.bar
 
     def snapshot(self):
         return read_image(self.snapshot_path)
@@ -227,7 +251,7 @@ class Program:
         """The main window's client area on the screen against the renderer's
         image of it, pixel for pixel at the zoom."""
         _, x, y, width, height = self.main()
-        top = MENU_BAR_HEIGHT * self.zoom
+        top = self.bar
         shot = os.path.join(self.output, "screen.png")
         screenshot(shot, x, y + top, width, height - top)
         expected = read_image(self.snapshot_path, self.zoom)
@@ -262,7 +286,7 @@ class Program:
 
     def click(self, x, y, button=1):
         since = self.mark()
-        xdotool("mousemove", "--sync", x, y, "click", button)
+        pointer_to(x, y, "click", button)
         return since
 
     def click_square(self, column, row, button=1):
@@ -272,20 +296,20 @@ class Program:
         """Both buttons pressed over a square, then released, `first_up` first."""
         x, y = self.square_point(column, row)
         since = self.mark()
-        xdotool("mousemove", "--sync", x, y, "mousedown", 1, "mousedown", 3, "mouseup", first_up, "mouseup",
-                4 - first_up)
+        pointer_to(x, y, "mousedown", 1, "mousedown", 3, "mouseup", first_up, "mouseup",
+                   4 - first_up)
         return since
 
-    def open_menu(self, title):
+    def open_menu(self, title, timeout=30):
         """Clicks a title of the menu bar; the drop-down's items' centres."""
         window, x, y, _, _ = self.main()
         left, right = self.titles[title]
         since = self.mark()
-        xdotool("mousemove", "--sync", x + (left + right) // 2, y + MENU_BAR_HEIGHT * self.zoom // 2, "click", 1)
-        return self.read_drop_down(title, since)
+        pointer_to(x + (left + right) // 2, y + self.bar // 2, "click", 1)
+        return self.read_drop_down(title, since, timeout)
 
-    def read_drop_down(self, title, since):
-        found = self.wait_for(rf"menu {title} (\d+) (\d+) (\d+) (\d+)", since)
+    def read_drop_down(self, title, since, timeout=30):
+        found = self.wait_for(rf"menu {title} (\d+) (\d+) (\d+) (\d+)", since, timeout)
         if not found:
             return None
         x, y, width, height = map(int, found.groups())
@@ -310,7 +334,7 @@ class Program:
         if not check(menu is not None and position in menu["items"], f"the drop-down {title} opens"):
             return self.mark()
         since = self.mark()
-        xdotool("mousemove", "--sync", *menu["items"][position], "click", 1)
+        pointer_to(*menu["items"][position], "click", 1)
         self.wait_for(r"menu closed", since)
         return since
 
@@ -339,7 +363,7 @@ class Program:
         since = self.mark()
         if how == "mouse":
             # OK is centred at the bottom, 75 x 23 with a 12-pixel margin.
-            xdotool("mousemove", "--sync", x + width // 2, y + height - (12 + 11) * self.zoom, "click", 1)
+            pointer_to(x + width // 2, y + height - (12 + 11) * self.zoom, "click", 1)
         else:
             xdotool("windowfocus", "--sync", window)
             xdotool("key", "--clearmodifiers", how)
@@ -352,6 +376,14 @@ class Program:
         except subprocess.TimeoutExpired:
             self.process.kill()
             return None
+
+
+def read_titles(program):
+    """Where the menu bar's titles are, and how high the bar is, as the
+    program's trace says."""
+    found = program.wait_for(r"titles (.*) bar (\d+)", 0)
+    program.titles = [tuple(map(int, pair.split("-"))) for pair in found.group(1).split()]
+    program.bar = int(found.group(2))
 
 
 def box_opened(program, since, title, timeout=10):
@@ -491,7 +523,7 @@ def check_level(program, columns, rows, what):
     program.new_board_size(columns, rows)
     _, _, _, width, height = program.main()
     expected = ((FIELD_LEFT + SQUARE * columns + 16) * program.zoom,
-                (MENU_BAR_HEIGHT + FIELD_TOP + SQUARE * rows + 16) * program.zoom)
+                program.bar + (FIELD_TOP + SQUARE * rows + 16) * program.zoom)
     check((width, height) == expected, f"{what}: the window is {width}x{height}, expected {expected[0]}x{expected[1]}")
     program.screen_matches_snapshot(what)
 
@@ -594,7 +626,7 @@ def check_menus_by_keyboard(program):
     # The pointer out of the way: a drop-down that opens under it selects
     # nothing until it moves, but a test should not lean on that.
     _, x, y, width, height = program.main()
-    xdotool("mousemove", "--sync", x + width + 40, y + height + 40)
+    pointer_to(x + width + 40, y + height + 40)
     # Alt+G opens Game with New Game selected; Alt alone selects the title
     # and Enter opens it; F10 as Alt, and Down opens the drop-down too. (The
     # items have no mnemonics: a letter picks nothing, as the real system
@@ -634,8 +666,7 @@ def run_check(binary, output, zoom):
     since = 0
     if not check(program.settle(since), "the program starts and waits for input"):
         return program
-    titles = program.wait_for(r"titles (.*)", 0)
-    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+    read_titles(program)
     check(len(program.titles) == 3, "the menu bar has three titles")
     check(program.main() is not None, "the main window is titled \"Blastgrid\"")
     # The program's icon, as the window manager reads it: 32 x 32 pixels.
@@ -661,8 +692,7 @@ def run_close(binary, output, zoom):
     program = Program(binary, output, zoom, name="zoomed")
     if not check(program.settle(0), f"the program starts at zoom {zoom}"):
         return
-    titles = program.wait_for(r"titles (.*)", 0)
-    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+    read_titles(program)
     check_level(program, 9, 9, f"the first game at zoom {zoom}")
     check(first_opening(program), f"a click at zoom {zoom} lands on its square")
     program.screen_matches_snapshot(f"an opening at zoom {zoom}")
@@ -725,11 +755,90 @@ def solve_runs(program, board, count):
         log(f"Solve! on {board}: every run ended within 100 ms, too short to count frames")
 
 
+def processor_ticks(pid):
+    """The process's user and system time so far, in clock ticks."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])
+
+
+def resident_kib(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def processor_share(program, seconds, during=None):
+    """The share of one core the program used over `seconds`, while
+    `during` (if any) runs."""
+    pid = program.process.pid
+    ticks, started = processor_ticks(pid), time.time()
+    if during:
+        during()
+    time.sleep(max(0.0, seconds - (time.time() - started)))
+    used = (processor_ticks(pid) - ticks) / os.sysconf("SC_CLK_TCK")
+    return 100.0 * used / (time.time() - started)
+
+
+def pointer_sweep(program, seconds):
+    """The pointer moved over the board, back and forth across its squares,
+    fifty times a second, buttons up."""
+    x, y = program.client_origin()
+    points = []
+    for step in range(int(seconds * 50)):
+        column = step % (2 * program.columns)
+        column = column if column < program.columns else 2 * program.columns - 1 - column
+        points.append(program.square_point(column, (step // program.columns) % program.rows))
+    command = []
+    for point in points:
+        command += ["mousemove", point[0], point[1], "sleep", "0.02"]
+    xdotool(*command)
+
+
+def measure_resources(program, board, seconds=4):
+    """Resident memory and processor time at rest and with the pointer moving
+    over the board."""
+    program.idle()
+    time.sleep(1)
+    rest = processor_share(program, seconds)
+    moving = processor_share(program, seconds, lambda: pointer_sweep(program, seconds))
+    program.idle()
+    log(f"{board} at zoom {program.zoom}: {resident_kib(program.process.pid) / 1024:.0f} MB resident, "
+        f"{rest:.1f} % of a core at rest, {moving:.1f} % with the pointer moving over the board")
+
+
+def run_resources(binary, output, zoom):
+    """Memory and processor figures on Beginner, Expert and (at zoom 1)
+    49 x 49."""
+    program = Program(binary, output, zoom, name="resources")
+    program.settle(0)
+    read_titles(program)
+    measure_resources(program, "Beginner")
+    program.settle(program.choose_by_mouse(GAME, 4))  # Expert
+    program.new_board_size(30, 16)
+    measure_resources(program, "Expert")
+    if zoom > 1:  # 49 x 49 fits no common screen at zoom 2
+        program.key("alt+F4")
+        program.exit_code()
+        return
+    since = program.choose_by_mouse(GAME, 5)  # Custom...
+    program.wait_for(r"window Custom Game", since)
+    custom = program.await_window("Custom Game")
+    for y, text in ((20, "49"), (50, "49"), (80, "400")):
+        type_into(program, custom, y, text)
+    program.settle(program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom))
+    program.new_board_size(49, 49)
+    measure_resources(program, "49 x 49")
+    program.key("alt+F4")
+    program.exit_code()
+
+
 def run_bench(binary, output, zoom):
     program = Program(binary, output, zoom)
     program.settle(0)
-    titles = program.wait_for(r"titles (.*)", 0)
-    program.titles = [tuple(map(int, pair.split("-"))) for pair in titles.group(1).split()]
+    read_titles(program)
 
     # A custom game of 49 x 49 with 400 mines, then new games by F2: from the
     # key's arrival to the program waiting again with the board drawn.
@@ -763,13 +872,197 @@ def run_bench(binary, output, zoom):
     program.exit_code()
 
 
+# ---- Stress -------------------------------------------------------------
+
+
+class Stress:
+    """Random input of every kind the program takes, from a fixed seed."""
+
+    def __init__(self, program, seed):
+        self.program = program
+        self.random = random.Random(seed)
+        self.actions = 0
+
+    def alive(self):
+        return self.program.process.poll() is None
+
+    def open_boxes(self):
+        """The titles of the boxes up now, innermost last, as the trace says."""
+        boxes = []
+        for line in self.program.lines():
+            found = re.match(r"\d+ box (.*)$", line)
+            if not found:
+                continue
+            if found.group(1) == "closed":
+                if boxes:
+                    boxes.pop()
+            else:
+                boxes.append(found.group(1))
+        return boxes
+
+    def dismiss_boxes(self):
+        """Closes the boxes up, by a key or the mouse, a moment after the
+        action that may have opened one."""
+        time.sleep(0.05)
+        for _ in range(4):
+            boxes = self.open_boxes()
+            if not boxes:
+                return
+            if self.program.await_window(boxes[-1], timeout=2) is None:
+                return
+            self.program.dismiss_box(boxes[-1], self.random.choice(["Return", "Escape", "space", "mouse"]))
+
+    def square(self):
+        return self.random.randrange(self.program.columns), self.random.randrange(self.program.rows)
+
+    def click(self):
+        column, row = self.square()
+        return self.program.click_square(column, row, self.random.choice([1, 1, 3]))
+
+    def chord(self):
+        column, row = self.square()
+        return self.program.chord(column, row, self.random.choice([1, 3]))
+
+    def key(self):
+        return self.program.key(self.random.choice(["F2", "F3", "h", "F3"]))
+
+    def menu_by_mouse(self):
+        """A title clicked, then Escape twice, a click on the board, or a
+        harmless item (New Game, or the level in play)."""
+        program = self.program
+        title = self.random.choice([GAME, SOLVER, HELP])
+        since = program.mark()
+        menu = program.open_menu(title, timeout=3)
+        if menu is None:
+            return since
+        how = self.random.choice(["escape", "board", "item"])
+        if how == "escape":
+            xdotool("key", "Escape", "Escape")
+        elif how == "board":
+            column, row = self.square()
+            pointer_to(*program.square_point(column, row), "click", 1)
+        elif title == GAME and 0 in menu["items"]:
+            pointer_to(*menu["items"][0], "click", 1)
+        else:
+            xdotool("key", "Escape", "Escape")
+        program.wait_for("menu closed", since, timeout=5)
+        return since
+
+    def menu_by_keyboard(self):
+        keys = self.random.choice([["alt+g", "Escape", "Escape"], ["alt+s", "Escape", "Escape"],
+                                   ["alt+h", "Right", "Escape", "Escape"], ["F10", "Down", "Escape", "Escape"],
+                                   ["alt+g", "Return"], ["alt", "Escape"]])
+        return self.program.choose_by_keyboard(keys)
+
+    def crash_recipe(self):
+        """Solve! on, a drop-down opened and closed at once, Solve! again: as
+        fast as a player's hands, which once ended the program."""
+        program = self.program
+        since = program.mark()
+        found = program.main()
+        if found is None:  # the program has gone; the caller sees it
+            return since
+        _, x, y, _, _ = found
+        left, right = program.titles[GAME]
+        xdotool("key", "F3")
+        pointer_to(x + (left + right) // 2, y + program.bar // 2, "click", 1)
+        time.sleep(self.random.choice([0, 0.02, 0.1]))
+        xdotool("key", "Escape", "Escape", "F3")
+        return since
+
+    def custom_window(self):
+        program = self.program
+        since = program.choose_by_keyboard(["alt+g", "Up", "Up", "Return"])  # Custom...
+        found = program.await_window("Custom Game")
+        if found is None:
+            return since
+        _, x, y, _, _ = found
+        pointer_to(x + 100 * program.zoom, y + 167 * program.zoom, "click", 1)  # Cancel
+        return since
+
+    def step(self):
+        self.dismiss_boxes()
+        action = self.random.choice([self.click, self.click, self.click, self.chord, self.key, self.key,
+                                     self.menu_by_mouse, self.menu_by_keyboard, self.crash_recipe,
+                                     self.custom_window])
+        action()
+        self.actions += 1
+        time.sleep(self.random.choice([0, 0, 0.01, 0.05]))
+        self.dismiss_boxes()
+
+    def pause(self, what):
+        """Waits for the program to rest (Solve! ends by itself), closing the
+        boxes it shows, and compares the screen with the renderer."""
+        program = self.program
+        for _ in range(20):
+            self.dismiss_boxes()
+            if program.settle(max(program.mark() - 1, 0), timeout=3) and not self.open_boxes():
+                program.screen_matches_snapshot(what)
+                return
+        check(False, f"{what}: the program comes to rest")
+
+
+def enter_custom(program, rows, columns, mines):
+    """A custom game through the custom-game window."""
+    since = program.choose_by_keyboard(["alt+g", "Up", "Up", "Return"])  # Custom...
+    custom = program.await_window("Custom Game")
+    if custom is None:
+        return since
+    type_into(program, custom, 20, rows)
+    type_into(program, custom, 50, columns)
+    type_into(program, custom, 80, mines)
+    program.idle()
+    return program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom)  # OK
+
+
+def run_stress(binary, output, seconds, rounds):
+    program = Program(binary, output, 1, name="stress")
+    if not check(program.settle(0), "the program starts"):
+        return
+    read_titles(program)
+    stress = Stress(program, seed=20261209)
+    started = time.time()
+    for size, keys, columns, rows in (("Expert", ["alt+g", "Down", "Down", "Down", "Return"], 30, 16),
+                                      ("49 x 49", None, 49, 49)):
+        if keys is not None:
+            since = program.choose_by_keyboard(keys)
+        else:
+            since = enter_custom(program, "49", "49", "480")
+        program.settle(since)
+        program.new_board_size(columns, rows)
+        deadline = started + seconds * (0.5 if columns == 30 else 1.0)
+        while time.time() < deadline and stress.alive():
+            for _ in range(8):
+                stress.step()
+                if not stress.alive():
+                    break
+            if stress.alive():
+                stress.pause(f"{size} after {stress.actions} actions")
+        check(stress.alive(), f"the program lives through {stress.actions} random actions on {size}")
+        if not stress.alive():
+            return
+    # The recipe that once ended the program, many times over at the end.
+    for done in range(rounds):
+        stress.crash_recipe()
+        if not stress.alive():
+            break
+        if done % 25 == 24:
+            stress.pause(f"after {done + 1} rounds of the recipe")
+    stress.pause("after the recipe")
+    check(stress.alive(), f"the program lives through {rounds} rounds of the drop-down recipe during Solve!")
+    program.key("alt+F4")
+    check(program.exit_code() == 0, "closing the window ends the program with exit code 0")
+
+
 def main():
     global log_file
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("mode", choices=["check", "play", "bench"])
+    parser.add_argument("mode", choices=["check", "play", "bench", "resources", "stress"])
     parser.add_argument("binary")
     parser.add_argument("output")
     parser.add_argument("--zoom", type=int, default=1)
+    parser.add_argument("--seconds", type=int, default=60, help="how long the stress lasts, about")
+    parser.add_argument("--rounds", type=int, default=10, help="rounds of the drop-down recipe at the stress's end")
     arguments = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("native-robot.py: no DISPLAY; run it under tools/virtual-display.sh")
@@ -783,6 +1076,10 @@ def main():
         run_close(binary, arguments.output, 2)
     elif arguments.mode == "play":
         run_play(binary, arguments.output, arguments.zoom)
+    elif arguments.mode == "resources":
+        run_resources(binary, arguments.output, arguments.zoom)
+    elif arguments.mode == "stress":
+        run_stress(binary, arguments.output, arguments.seconds, arguments.rounds)
     else:
         run_bench(binary, arguments.output, arguments.zoom)
     log(f"{len(failures)} checks failed" if failures else "every check passed")
