@@ -78,6 +78,8 @@ std::string ChooseFontPath()
     std::string path = MatchFont("DejaVu Sans:style=Book");
     if (path.empty())
         path = MatchFont("sans-serif");
+    // The path is all we keep; fontconfig's configuration and caches go.
+    FcFini();
     return path;
 }
 
