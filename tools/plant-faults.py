@@ -228,7 +228,7 @@ def run_tests(build, arguments, named):
 
 
 def copy_tree(scratch):
-    """The files git knows, as they are in the working tree."""
+    """The files git knows, as they are in the working tree, with their modes."""
     source = os.path.join(scratch, "src")
     listed = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
     for name in listed.decode().split("\0"):
@@ -243,10 +243,14 @@ def copy_tree(scratch):
             content = new.read()
         if os.path.exists(target):
             with open(target, "rb") as old:
-                if old.read() == content:
-                    continue
-        with open(target, "wb") as out:
-            out.write(content)
+                unchanged = old.read() == content
+        else:
+            unchanged = False
+        if not unchanged:
+            with open(target, "wb") as out:
+                out.write(content)
+        # Scripts the tests run keep their execute bits.
+        shutil.copymode(original, target)
     return source
 
 
