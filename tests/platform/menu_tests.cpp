@@ -34,6 +34,9 @@ TEST(MenuBarLayout, TitlesFollowOneAnotherAndWrapOntoMoreLinesInANarrowWindow)
     std::vector<portable::MenuTitleView> titles = portable::MenuBarOf(window);
     ASSERT_EQ(titles.size(), 3u);
     EXPECT_EQ(titles[0].text, "&Game");
+    EXPECT_EQ(titles[0].rect.right - titles[0].rect.left,
+              4 * portable::defaultCharacterWidth + 2 * portable::menuTitlePadding)
+        << "the mnemonic's mark takes no room";
     EXPECT_EQ(Lines(titles), 1);
     for (size_t i = 1; i < titles.size(); ++i)
         EXPECT_EQ(titles[i].rect.left, titles[i - 1].rect.right) << "side by side";
@@ -141,6 +144,47 @@ TEST(MenuBarViews, TheSelectedTitleAndTheOpenDropDownFollowTheKeys)
     portable::SetInputSource(nullptr);
     seen.push_back(describe());
     EXPECT_EQ(seen, (std::vector<std::string>{"S--", "-S-", "-O- Hint", "-O- Solve!", "-S-", "---"}));
+}
+
+// Clicked open, a title's drop-down stays open; a click on the open title
+// ends the menu at once.
+TEST(MenuBarViews, ASecondClickOnTheOpenTitleEndsTheMenu)
+{
+    HWND window = MakeMenuWindow();
+    std::vector<std::string> seen;
+    const auto describe = [window] {
+        std::string state;
+        for (const portable::MenuTitleView& title : portable::MenuBarOf(window))
+            state += title.open ? "O" : title.selected ? "S" : "-";
+        return state;
+    };
+    const RECT solver = portable::MenuBarOf(window)[1].rect;
+    const POINT title = {(solver.left + solver.right) / 2, (solver.top + solver.bottom) / 2};
+    int step = 0;
+    portable::SetInputSource([&] {
+        seen.push_back(describe());
+        switch (step++) {
+        case 0:
+            portable::ReleaseButton(portable::MouseButton::Left, title);
+            return true;
+        case 1:
+            portable::PressButton(portable::MouseButton::Left, title);
+            portable::ReleaseButton(portable::MouseButton::Left, title);
+            return true;
+        default:
+            return false;
+        }
+    });
+    portable::PressButton(portable::MouseButton::Left, title);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    portable::SetInputSource(nullptr);
+    EXPECT_EQ(seen, (std::vector<std::string>{"-O-", "-O-"})) << "the second click ended the menu";
+    EXPECT_FALSE(portable::InputExhausted());
+    EXPECT_EQ(describe(), "---");
 }
 
 // The session's end ends an open menu; the quit message is left for the

@@ -189,6 +189,32 @@ TEST(MessageBoxModality, BoxesNestAndTheOwnerIsEnabledOnlyWhenTheLastGoes)
     EXPECT_EQ(GetActiveWindow(), main) << "the owner is active again";
 }
 
+// The display's close request for a window under a box (its close box, a
+// window manager's) does nothing: the window is disabled.
+TEST(MessageBoxModality, TheOwnersCloseBoxDoesNothingWhileItsBoxIsUp)
+{
+    portable::ShowMessageBoxes();
+    HWND main = MakeOwner("main");
+    int step = 0;
+    portable::SetInputSource([&] {
+        switch (step++) {
+        case 0:
+            portable::ClickCloseBox(main);
+            return true;
+        case 1:
+            EXPECT_EQ(portable::OpenMessageBoxes().size(), 1u) << "the box is still up";
+            portable::PressKey(VK_RETURN);
+            return true;
+        default:
+            return false;
+        }
+    });
+    EXPECT_EQ(MessageBoxA(main, "text", "Box", MB_OK), IDOK);
+    portable::SetInputSource(nullptr);
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
 // The session's end (a signal) ends every modal loop; the quit message is
 // left for the program's own loop.
 TEST(MessageBoxModality, TheEndOfTheSessionClosesTheBox)

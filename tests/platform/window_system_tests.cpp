@@ -127,6 +127,47 @@ TEST(WindowSystem, WaitMessageWithNothingToWaitForEndsTheLoop)
     portable::SetInputSource(nullptr);
 }
 
+// The edges of a double click that the conformance program cannot time or
+// place exactly on the real system: a second press 499 ms after the first
+// is a double click and one 500 ms after it a press again; one pixel lower
+// is a double click and two pixels lower a press again (the rectangle is
+// as high as it is wide).
+TEST(WindowSystem, TheDoubleClickEndsHalfASecondAfterThePressAndTwoPixelsAway)
+{
+    HWND main = MakeWindow("main");
+    DispatchAll();
+    const struct {
+        DWORD later;
+        int down;
+        UINT second;
+    } cases[] = {
+        {499, 0, WM_LBUTTONDBLCLK},
+        {500, 0, WM_LBUTTONDOWN},
+        {0, 1, WM_LBUTTONDBLCLK},
+        {0, 2, WM_LBUTTONDOWN},
+    };
+    for (const auto& c : cases) {
+        events.clear();
+        portable::ClickMouse(main, MouseButton::Left, 10, 10);
+        portable::AdvanceTickCount(c.later);
+        portable::ClickMouse(main, MouseButton::Left, 10, 10 + c.down);
+        portable::AdvanceTickCount(1000);
+        DispatchAll();
+        std::vector<std::string> presses;
+        for (const std::string& event : events)
+            if (event.find(" mouse " + std::to_string(WM_MOUSEMOVE) + " ") == std::string::npos)
+                presses.push_back(event);
+        const std::string second = "10," + std::to_string(10 + c.down);
+        const std::vector<std::string> expected = {
+            "main mouse " + std::to_string(WM_LBUTTONDOWN) + " at 10,10",
+            "main mouse " + std::to_string(WM_LBUTTONUP) + " at 10,10",
+            "main mouse " + std::to_string(c.second) + " at " + second,
+            "main mouse " + std::to_string(WM_LBUTTONUP) + " at " + second,
+        };
+        EXPECT_EQ(presses, expected) << c.later << " ms later, " << c.down << " pixels lower";
+    }
+}
+
 // A presenter draws only what changed: a picture made or destroyed damages
 // its own rectangle of the window, the pointer moving changes nothing.
 TEST(WindowSystem, OnlyWhatChangedIsDamagedAndThePointerChangesNothing)
@@ -165,6 +206,57 @@ TEST(WindowSystem, OnlyWhatChangedIsDamagedAndThePointerChangesNothing)
     for (int y = 0; y < part.height; ++y)
         for (int x = 0; x < part.width; ++x)
             ASSERT_EQ(part.At(x, y), whole.At(60 + x, 40 + y)) << x << "," << y;
+}
+
+namespace {
+int wellBrush = WHITE_BRUSH;
+
+LRESULT CALLBACK WellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT)
+        return DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    const RECT well = {10, 10, 50, 30};
+    FillRect(dc, &well, static_cast<HBRUSH>(GetStockObject(wellBrush)));
+    EndPaint(window, &paint);
+    return 0;
+}
+}  // namespace
+
+// A window's paint is drawn from its fills: a repaint that fills otherwise
+// damages the window, even when what damaged it before was taken already;
+// one that fills the same damages nothing.
+TEST(WindowSystem, ARepaintDamagesTheWindowOnlyWhenItsFillsChange)
+{
+    WNDCLASSEXA record = {};
+    record.cbSize = sizeof record;
+    record.lpfnWndProc = WellProc;
+    record.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    record.lpszClassName = "well";
+    RegisterClassExA(&record);
+    HWND window = CreateWindowExA(0, "well", "well", WS_VISIBLE | WS_BORDER | WS_SYSMENU, 100, 100, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    wellBrush = WHITE_BRUSH;
+    DispatchAll();
+    RECT area;
+    while (portable::TakeDamage(window, &area)) {
+    }
+    InvalidateRect(window, nullptr, TRUE);
+    DispatchAll();
+    EXPECT_FALSE(portable::TakeDamage(window, &area)) << "the same fills";
+
+    wellBrush = DKGRAY_BRUSH;
+    InvalidateRect(window, nullptr, TRUE);
+    DispatchAll();
+    ASSERT_TRUE(portable::TakeDamage(window, &area));
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(area.left, client.left);
+    EXPECT_EQ(area.top, client.top);
+    EXPECT_EQ(area.right, client.right);
+    EXPECT_EQ(area.bottom, client.bottom);
+    EXPECT_EQ(portable::RenderClientArea(window).At(20, 20), portable::StockBrushColour(DKGRAY_BRUSH));
 }
 
 // The controls a presenter draws, with their texts in UTF-8.

@@ -22,6 +22,24 @@ int CountRevealedSafe()
     return count;
 }
 
+// Whether Solver's steps on a copy of the live board, from pass 0 with the
+// given pass limit, prove a covered square of the live board safe.
+bool ProvesASquareSafe(int32_t passLimit)
+{
+    Board copy = CopyBoard(boardColumns, boardRows, liveBoard);
+    bool proved = false;
+    for (int32_t pass = PassStart; !proved;) {
+        pass = SolverStep(pass, boardColumns, boardRows, GetSettingMines(), copy, cellViews, passLimit, 0);
+        if (pass >= OutcomeStop)
+            break;
+        for (int32_t x = 0; x < boardColumns; ++x)
+            for (int32_t y = 0; y < boardRows; ++y)
+                proved = proved || (copy[x][y].state == Revealed && liveBoard[x][y].state == Covered);
+    }
+    FreeBoard(boardColumns, boardRows, copy);
+    return proved;
+}
+
 // Uncovers squares until one has a number and a covered neighbour: a board
 // on which Solver has something to work with.
 void OpenTheBoard()
@@ -112,6 +130,7 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
                     return;
                 ++hintsGiven;
                 EXPECT_GT(CountRevealedSafe(), revealed) << ticks << " hint " << hintsGiven;
+                EXPECT_TRUE(SquaresNotAsShown().empty()) << "what the hint uncovered is drawn";
                 revealed = CountRevealedSafe();
                 EXPECT_EQ(CountSquares(Exploded), 0);
                 EXPECT_EQ(liveBoard[wrongMark.x][wrongMark.y].state, Marked);
@@ -124,6 +143,32 @@ TEST(Hint, EachHintUncoversOneNewSafeSquareAndKeepsThePlayersMarks)
             EXPECT_EQ(call.text, noHintText);
         EXPECT_GT(hintsGiven, 0) << ticks;
     }
+}
+
+TEST(Hint, UsesTheExclusionOfSafeSquaresToo)
+{
+    // After thirteen clicks, each on the first covered safe square in column
+    // order, this game's next safe square is proved only once pass 5 has
+    // shown a square to be a mine; passes 2 to 4 alone prove none.
+    int revealed = 0;
+    Script script;
+    script.Turn();
+    for (int click = 0; click < 13; ++click)
+        script.Do([] { ClickSquareNow(CoveredSafeSquares().at(0)); });
+    script
+        .Do([&] {
+            ASSERT_EQ(gameState, Running);
+            EXPECT_FALSE(ProvesASquareSafe(PassExcludeSafe)) << "the position needs pass 5";
+            revealed = CountRevealedSafe();
+        })
+        .Command(CommandHint)
+        .Do([&] {
+            EXPECT_GT(CountRevealedSafe(), revealed);
+            EXPECT_EQ(CountSquares(Exploded), 0);
+        })
+        .Exit();
+    EXPECT_EQ(RunProgram(script, 1000), 0);
+    EXPECT_TRUE(portable::MessageBoxLog().empty());
 }
 
 TEST(Hint, PassesOverASquareThePlayerHasMarked)

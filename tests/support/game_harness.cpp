@@ -245,6 +245,16 @@ bool DifficultyChecked(int position)
     return (GetMenuState(difficultyMenu, static_cast<UINT>(position), MF_BYPOSITION) & MF_CHECKED) != 0;
 }
 
+std::vector<POINT> SquaresNotAsShown()
+{
+    std::vector<POINT> squares;
+    for (int32_t x = 0; x < boardColumns; ++x)
+        for (int32_t y = 0; y < boardRows; ++y)
+            if (SquarePicture(x, y) != CellPictureName(liveBoard[x][y]))
+                squares.push_back({x, y});
+    return squares;
+}
+
 std::vector<POINT> MineSquares()
 {
     return SquaresWhere(true);

@@ -71,6 +71,10 @@ std::string SquarePicture(int column, int row);
 RECT MainClientRect();
 bool DifficultyChecked(int position);
 
+// The squares whose picture is not the one their state calls for: a change
+// to the board that was not drawn.
+std::vector<POINT> SquaresNotAsShown();
+
 // The squares of the live board that hold a mine, or do not.
 std::vector<POINT> MineSquares();
 std::vector<POINT> SafeSquares();

@@ -518,6 +518,18 @@ TEST_F(Conformance, FocusGoesToAWindowShownAndBackWhenItIsDestroyed)
     EXPECT_EQ(GetFocus(), nullptr) << "none of the program's windows is left";
 }
 
+// A message box disables its owner: a window disabled loses the focus, and
+// enabling it again does not give it back.
+TEST_F(Conformance, ADisabledWindowLosesTheFocus)
+{
+    HWND main = MakeWindow("main");
+    ASSERT_EQ(GetFocus(), main);
+    EnableWindow(main, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EnableWindow(main, TRUE);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
 TEST_F(Conformance, ClosingTheActiveWindowGivesTheFocusToTheNextWindow)
 {
     HWND first = MakeWindow("first");

@@ -120,6 +120,24 @@ protected:
         PushButton(type, button, pixel.x, pixel.y);
     }
 
+    static void PushMotion(SDL_Point pixel)
+    {
+        SDL_Event event = {};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.windowID = MainId();
+        event.motion.x = pixel.x;
+        event.motion.y = pixel.y;
+        Push(event);
+    }
+
+    static void PushAltWith(SDL_Keycode key)
+    {
+        PushKey(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+        PushKey(SDL_KEYDOWN, key, KMOD_LALT);
+        PushKey(SDL_KEYUP, key, KMOD_LALT);
+        PushKey(SDL_KEYUP, SDLK_LALT);
+    }
+
     static void PushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE)
     {
         SDL_Event event = {};
@@ -329,6 +347,48 @@ TEST_F(Presenter, APressOnATitleAndAReleaseOnAnItemChooseItAndAClickElsewhereClo
         EXPECT_EQ(liveBoard[29][15].state, Covered) << "the right click is the menu's";
         EXPECT_NE(liveBoard[0][15].state, Covered) << "the left click closes the menu and reaches the board";
         EXPECT_TRUE(portable::OpenMessageBoxes().empty());
+        PushKeys({SDLK_F2});
+    });
+    EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(Presenter, AMotionReportedWithoutMovementDoesNotChooseTheItemOpenedUnderThePointer)
+{
+    // A display reports pointer motion also when a window appears under a
+    // pointer that stays still; a mouse reports nothing then.
+    SDL_Point expert = {0, 0};
+    Step([] { PushAltWith(SDLK_g); });
+    Step([&expert] {
+        portable::DropDownView view;
+        ASSERT_TRUE(portable::OpenDropDown(&view));
+        const RECT item = view.items[4].rect;
+        expert = MainPixel({item.left + 10, (item.top + item.bottom) / 2});
+        PushKeys({SDLK_ESCAPE, SDLK_ESCAPE});
+        PushMotion(expert);
+    });
+    Step([] { PushAltWith(SDLK_g); });
+    Step([&expert] {
+        // The drop-down is open again under the pointer, New Game selected.
+        PushMotion(expert);
+        PushKeys({SDLK_RETURN});
+    });
+    Step([] {
+        EXPECT_EQ(boardColumns, 9) << "not Expert, which is under the pointer";
+        EXPECT_EQ(gamesStarted, 2u) << "New Game";
+        PushKeys({SDLK_F2});
+    });
+    EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(Presenter, SolveModeGoesOnWhileTheDisplayIsQuiet)
+{
+    // The program does not wait in Solve! mode: each turn asks the display
+    // for input, takes none, and Solver steps on.
+    Step([] { PushKeys({SDLK_F3}); });
+    for (int turn = 0; turn < 5; ++turn)
+        Step([] {});
+    Step([] {
+        EXPECT_GT(CountSquares(Revealed) + CountSquares(Exploded), 0) << "Solver has played";
         PushKeys({SDLK_F2});
     });
     EXPECT_EQ(Run(), 0);

@@ -135,6 +135,10 @@ class Program:
                                                                      ids[0]).split())
         return int(geometry["X"]), int(geometry["Y"]), int(geometry["WIDTH"]), int(geometry["HEIGHT"])
 
+    def focused(self):
+        """The title of the window that X gives the keyboard."""
+        return self.display.run("xdotool", "getwindowfocus", "getwindowname").strip()
+
     def stop(self, how=signal.SIGTERM, timeout=10):
         self.process.send_signal(how)
         try:
@@ -211,12 +215,14 @@ class Keyboard(unittest.TestCase):
             since = program.keys("alt+g", "Up", "Up", "Return")
             self.assertIsNotNone(program.wait_for("window Custom Game", since))
             self.assertTrue(program.idle(since))
+            self.assertEqual(program.focused(), "Custom Game", "the keyboard goes with the active window")
             x, y, width, height = program.window("Custom Game")
             # Cancel: 100 by 25 at (50, 155) of its 200 by 200 client area.
             since = len(program.lines())
             display.run("xdotool", "mousemove", "--sync", str(x + 100), str(y + height - 200 + 167), "click", "1")
             self.assertTrue(program.idle(since))
             self.assertIsNone(program.wait_for("window Custom Game", since, timeout=0.5))
+            self.assertEqual(program.focused(), "Blastgrid")
             since = program.keys("F2")
             self.assertIsNotNone(program.wait_for("key 113", since), "F2 reaches the program")
             since = program.keys("alt+g", "Escape", "Escape")
