@@ -48,11 +48,15 @@ GAME, SOLVER, HELP = 0, 1, 2
 
 failures = []
 log_file = None
+# In play mode a passed check goes only to the log file: the player reads
+# what happened in words.
+quiet = False
 
 
-def log(text):
+def log(text, shown=True):
     line = f"{time.strftime('%H:%M:%S')} {text}"
-    print(line, flush=True)
+    if shown:
+        print(line, flush=True)
     if log_file:
         log_file.write(line + "\n")
         log_file.flush()
@@ -60,7 +64,7 @@ def log(text):
 
 def check(condition, what):
     if condition:
-        log(f"ok   {what}")
+        log(f"ok   {what}", shown=not quiet)
     else:
         log(f"FAIL {what}")
         failures.append(what)
@@ -507,7 +511,8 @@ def solve_to_the_end(program, start, how):
         lines = program.lines()[since:]
         if any(re.match(r"\d+ box Solver$", line) for line in lines):
             program.dismiss_box("Solver", "Return")
-            since = program.mark()
+            # The program may be waiting already: its last line counts.
+            since = max(program.mark() - 1, 0)
             continue
         if program.settle(since, timeout=2):
             break
@@ -708,14 +713,29 @@ def run_close(binary, output, zoom):
 
 
 def run_play(binary, output, zoom):
+    global quiet
+    quiet = True
     program = Program(binary, output, zoom)
+    before, after = os.path.join(output, "before.png"), os.path.join(output, "after.png")
     check(program.settle(0), "the program starts")
-    screenshot(os.path.join(output, "before.png"), *program.main()[1:])
+    read_titles(program)
+    screenshot(before, *program.main()[1:])
+    print("Solver is playing a new Beginner game...", flush=True)
+    started = time.time()
     solve_to_the_end(program, lambda: program.key("F3"), "F3")
-    screenshot(os.path.join(output, "after.png"), *program.main()[1:])
+    seconds = time.time() - started
+    face = program.face()
+    if face == "csmile":
+        print(f"Solver won the game in {seconds:.1f} s.", flush=True)
+    elif face == "dsmile":
+        print(f"Solver lost the game: it had to guess and uncovered a mine ({seconds:.1f} s).", flush=True)
+    else:
+        print("Solver stopped before the game ended.", flush=True)
+    screenshot(after, *program.main()[1:])
     program.key("alt+F4")
     check(program.exit_code() == 0, "the game closes with exit code 0")
-    log(f"screenshots: {os.path.join(output, 'before.png')} {os.path.join(output, 'after.png')}")
+    print(f"Screenshots of the board before and after: {before} and {after}", flush=True)
+    print(f"Everything the robot saw is in {os.path.join(output, 'robot.log')}", flush=True)
 
 
 def trace_time(line):
@@ -1082,7 +1102,7 @@ def main():
         run_stress(binary, arguments.output, arguments.seconds, arguments.rounds)
     else:
         run_bench(binary, arguments.output, arguments.zoom)
-    log(f"{len(failures)} checks failed" if failures else "every check passed")
+    log(f"{len(failures)} checks failed" if failures else "every check passed", shown=not quiet or bool(failures))
     for failure in failures:
         log(f"  failed: {failure}")
     sys.exit(1 if failures else 0)

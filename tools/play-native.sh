@@ -18,4 +18,3 @@ fi
 screens=$(realpath -m "$build/screens")
 echo "No display: Solver plays one game on a virtual display."
 tools/virtual-display.sh python3 tools/native-robot.py play "$build/blastgrid" "$screens"
-echo "Screenshots before and after: $screens"
