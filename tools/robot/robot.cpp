@@ -347,6 +347,40 @@ void CheckCustom()
     WaitFor(IsFreshBoard, 3000);
 }
 
+// A board taller than the screen: the system holds the window to a little
+// more than the screen, and the game keeps its top-left corner, and so its
+// menu bar and face, on the screen.
+void CheckBoardLargerThanScreen()
+{
+    Log("-- a 49 x 49 board on a small screen");
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    Command(10004);
+    HWND custom = FindCustomWindow();
+    if (!Check(custom != nullptr, "Custom... opens the custom game window"))
+        return;
+    EnterCustom(custom, "49", "49", "400");
+    Check(WaitFor([] { return ClientSize(game).cx == 16 * 49 + 32; }, 20000), "49 columns give a client area %d wide",
+          16 * 49 + 32);
+    RECT window{};
+    GetWindowRect(game, &window);
+    Log("screen %d x %d, window (%ld, %ld)-(%ld, %ld)", GetSystemMetrics(SM_CXSCREEN), screenHeight, window.left,
+        window.top, window.right, window.bottom);
+    Check(window.bottom - window.top == GetSystemMetrics(SM_CYMAXTRACK) && window.bottom - window.top > screenHeight,
+          "the window is as tall as the system allows, taller than the screen");
+    Check(window.left >= 0 && window.top >= 0, "its top-left corner is on the screen");
+    // The menu bar lies between the window's top and its client area's.
+    POINT client{0, 0};
+    ClientToScreen(game, &client);
+    Check(client.y > window.top && client.y < screenHeight, "the menu bar is on the screen (client area at y %ld)",
+          client.y);
+    RECT face{};
+    GetWindowRect(FaceWindow(), &face);
+    Check(face.top >= 0 && face.bottom <= screenHeight, "the face is on the screen (top %ld)", face.top);
+    Screenshot("larger-than-screen");
+    Command(10001);
+    WaitFor(IsFreshBoard, 10000);
+}
+
 void CheckSolverGames()
 {
     Log("-- Solver plays");
@@ -409,6 +443,7 @@ int main(int argc, char** argv)
         CheckMouseAndKeys();
         CheckLevels();
         CheckCustom();
+        CheckBoardLargerThanScreen();
         CheckSolverGames();
     } else if (chosen == "play") {
         Screenshot("before", game);
