@@ -251,20 +251,29 @@ class Program:
     def snapshot(self):
         return read_image(self.snapshot_path)
 
-    def screen_matches_snapshot(self, what):
+    def screen_matches_snapshot(self, what, attempts=6):
         """The main window's client area on the screen against the renderer's
-        image of it, pixel for pixel at the zoom."""
-        _, x, y, width, height = self.main()
-        top = self.bar
-        shot = os.path.join(self.output, "screen.png")
-        screenshot(shot, x, y + top, width, height - top)
-        expected = read_image(self.snapshot_path, self.zoom)
-        actual = read_image(shot)
-        if expected[:2] != actual[:2]:
-            return check(False, f"{what}: the screen shows {actual[0]}x{actual[1]}, the renderer drew "
-                                f"{expected[0]}x{expected[1]}")
-        different = sum(1 for i in range(0, len(actual[2]), 3) if actual[2][i:i + 3] != expected[2][i:i + 3])
-        return check(different == 0, f"{what}: the screen shows the renderer's image ({different} pixels differ)")
+        image of it, pixel for pixel at the zoom. The display may show a frame
+        a moment after the program drew it (a busy X server, a window just
+        closed above it), so a difference is looked at again a few times
+        before it counts."""
+        for attempt in range(attempts):
+            _, x, y, width, height = self.main()
+            top = self.bar
+            shot = os.path.join(self.output, "screen.png")
+            screenshot(shot, x, y + top, width, height - top)
+            expected = read_image(self.snapshot_path, self.zoom)
+            actual = read_image(shot)
+            if expected[:2] != actual[:2]:
+                problem = f"the screen shows {actual[0]}x{actual[1]}, the renderer drew {expected[0]}x{expected[1]}"
+            else:
+                different = sum(1 for i in range(0, len(actual[2]), 3) if actual[2][i:i + 3] != expected[2][i:i + 3])
+                if different == 0:
+                    return check(True, f"{what}: the screen shows the renderer's image"
+                                       f"{f' (on look {attempt + 1})' if attempt else ''}")
+                problem = f"the screen differs from the renderer's image in {different} pixels"
+            time.sleep(0.3)
+        return check(False, f"{what}: {problem}")
 
     def board(self):
         return read_board(self.snapshot(), self.columns, self.rows)

@@ -37,7 +37,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # CTest entries left out unless a fault names them: each runs the whole
 # program as a process or on a virtual display, or builds a package, and
 # takes from seconds to minutes where the rest together take seconds.
-SLOW_TESTS = ["native_end_to_end", "native_process", "debian_package_build", "debian_package",
+SLOW_TESTS = ["native_end_to_end", "native_stress", "native_process", "debian_package_build", "debian_package",
               "bitmaps_up_to_date", "include_arrows_point_one_way", "include_arrows_catch_a_wrong_include"]
 # Seconds one CTest entry may take before it counts as a hang.
 TEST_TIMEOUT = 60
