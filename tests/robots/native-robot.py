@@ -23,7 +23,7 @@ Input goes through xdotool (the X test extension), screenshots through
 ImageMagick's import. The program writes a trace (BLASTGRID_TRACE) that says
 when it waits for input and where its menus are, and its renderer's image of
 the main window's client area each time it waits (BLASTGRID_SNAPSHOT).
-Needs DISPLAY; tools/virtual-display.sh gives one. Exits 0 when every check
+Needs DISPLAY; tools/display/virtual-display.sh gives one. Exits 0 when every check
 passed.
 
 Usage: native-robot.py check|play|bench|resources|stress BLASTGRID OUTPUT-FOLDER [--zoom N] [--seconds S] [--rounds N]
@@ -36,7 +36,7 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SQUARE = 16
 FIELD_LEFT = 16
@@ -1085,7 +1085,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=10, help="rounds of the drop-down recipe at the stress's end")
     arguments = parser.parse_args()
     if not os.environ.get("DISPLAY"):
-        sys.exit("native-robot.py: no DISPLAY; run it under tools/virtual-display.sh")
+        sys.exit("native-robot.py: no DISPLAY; run it under tools/display/virtual-display.sh")
     os.makedirs(arguments.output, exist_ok=True)
     log_file = open(os.path.join(arguments.output, "robot.log"), "w")
     binary = os.path.abspath(arguments.binary)

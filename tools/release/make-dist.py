@@ -4,14 +4,14 @@ the players' README.txt and the licence, LICENSE.txt (both with CRLF line
 ends, as Windows editors expect), and SHA256SUMS. The zip is reproducible: its entries come in a fixed order with
 fixed time stamps and attributes, so the same program gives the same bytes.
 
-Usage: make_dist.py BLASTGRID.EXE OUTPUT-FOLDER
+Usage: make-dist.py BLASTGRID.EXE OUTPUT-FOLDER
 """
 import hashlib
 import pathlib
 import sys
 import zipfile
 
-ROOT = pathlib.Path(__file__).resolve().parent.parent
+ROOT = pathlib.Path(__file__).resolve().parents[2]
 # Zip time stamps are local dates from 1980 on; one fixed date for every entry.
 FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 
@@ -27,11 +27,11 @@ def players_readme(version):
 
 def main():
     if len(sys.argv) != 3:
-        sys.exit("usage: make_dist.py BLASTGRID.EXE OUTPUT-FOLDER")
+        sys.exit("usage: make-dist.py BLASTGRID.EXE OUTPUT-FOLDER")
     exe_path, out_folder = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     version = (ROOT / "VERSION").read_text(encoding="ascii").strip()
     if not exe_path.is_file():
-        sys.exit(f"make_dist.py: no program at {exe_path}")
+        sys.exit(f"make-dist.py: no program at {exe_path}")
 
     files = {
         "Blastgrid.exe": exe_path.read_bytes(),

@@ -1,5 +1,5 @@
 # Sourced by the scripts that run Windows programs under Wine:
-#   . tools/wine-env.sh PREFIX
+#   . tools/wine/wine-env.sh PREFIX
 # sets up the Wine environment for the prefix (made on first use) and puts
 # the Wine loader in $wine. WINEARCH chooses win32 (the default) or win64.
 # Debian's wine command always takes the 32-bit loader when it is installed,

@@ -4,26 +4,26 @@ players' README.txt, the licence (LICENSE.txt) and SHA256SUMS. The zip is reprod
 one is: its entries come in a fixed order with fixed time stamps and
 attributes, so the same page gives the same bytes.
 
-Usage: make_web_dist.py SITE-FOLDER OUTPUT-FOLDER
+Usage: make-web-dist.py SITE-FOLDER OUTPUT-FOLDER
 """
 import hashlib
 import pathlib
 import sys
 import zipfile
 
-ROOT = pathlib.Path(__file__).resolve().parent.parent
+ROOT = pathlib.Path(__file__).resolve().parents[2]
 FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 PAGE_FILES = ("index.html", "style.css", "page.js", "blastgrid.js", "blastgrid.wasm")
 
 
 def main():
     if len(sys.argv) != 3:
-        sys.exit("usage: make_web_dist.py SITE-FOLDER OUTPUT-FOLDER")
+        sys.exit("usage: make-web-dist.py SITE-FOLDER OUTPUT-FOLDER")
     site, out_folder = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     version = (ROOT / "VERSION").read_text(encoding="ascii").strip()
     missing = [name for name in PAGE_FILES if not (site / name).is_file()]
     if missing:
-        sys.exit(f"make_web_dist.py: {site} lacks {', '.join(missing)}: build the page first (tools/web-build.sh)")
+        sys.exit(f"make-web-dist.py: {site} lacks {', '.join(missing)}: build the page first (tools/web/web-build.sh)")
 
     files = {name: (site / name).read_bytes() for name in PAGE_FILES}
     readme = (ROOT / "resources" / "player-readme-web.txt").read_text(encoding="utf-8")

@@ -3,13 +3,13 @@
 # unless one is given, and saves the screenshots it asks for.
 # Usage: wine-gui.sh check|play|session|bench GAME.exe ROBOT.exe OUTPUT-FOLDER WINE-PREFIX
 # DISPLAY is used when set and BLASTGRID_VIRTUAL_DISPLAY is not 1; otherwise
-# the run gets a virtual display of its own (tools/virtual-display.sh), of
+# the run gets a virtual display of its own (tools/display/virtual-display.sh), of
 # BLASTGRID_SCREEN pixels (default 1024x768x24). WINEARCH chooses the prefix's
 # architecture (default win32). Exits with the robot's status.
 set -uo pipefail
 if { [ -z "${DISPLAY:-}" ] || [ "${BLASTGRID_VIRTUAL_DISPLAY:-0}" = 1 ]; } && [ -z "${BLASTGRID_ON_VIRTUAL_DISPLAY:-}" ]; then
   export BLASTGRID_ON_VIRTUAL_DISPLAY=1 WINEPREFIX=$5
-  exec "$(dirname "$0")/virtual-display.sh" "$0" "$@"
+  exec "$(dirname "$0")/../display/virtual-display.sh" "$0" "$@"
 fi
 mode=$1 game=$2 robot=$3 output=$4 prefix=$5
 mkdir -p "$output"

@@ -9,8 +9,8 @@ or its insides; SDL is included only by the desktop presenter. Every
 #include line of every source file in those folders is read and resolved
 against the tree; a wrong one is printed as file:line and the exit code is 1.
 
-    tools/check-includes.py [--root DIR]   check a tree (default: this one)
-    tools/check-includes.py --self-test    plant a wrong include in a scratch
+    tests/tools/check-includes.py [--root DIR]   check a tree (default: this one)
+    tests/tools/check-includes.py --self-test    plant a wrong include in a scratch
                                            tree and make sure it is caught
 """
 import argparse
@@ -151,7 +151,7 @@ def self_test():
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--root", default=os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    parser.add_argument("--root", default=os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
     parser.add_argument("--self-test", action="store_true")
     arguments = parser.parse_args()
     return self_test() if arguments.self_test else check(arguments.root)

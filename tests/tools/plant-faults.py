@@ -9,10 +9,10 @@ scratch copy of the tree (the files git knows, as they are in the working
 tree), never in the tree itself; the scratch copy has its own native build,
 rebuilt incrementally for each fault.
 
-    tools/plant-faults.py                 plant every fault, report caught/survived
-    tools/plant-faults.py --list          list the faults
-    tools/plant-faults.py --only 3,7-9    plant some of them
-    tools/plant-faults.py --scratch DIR   where the copy and its build live
+    tests/tools/plant-faults.py                 plant every fault, report caught/survived
+    tests/tools/plant-faults.py --list          list the faults
+    tests/tools/plant-faults.py --only 3,7-9    plant some of them
+    tests/tools/plant-faults.py --scratch DIR   where the copy and its build live
                                           (default: build/plant-faults)
 
 A fault is caught when the build fails or a test fails (or hangs past the
@@ -31,7 +31,7 @@ import subprocess
 import sys
 import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
 # CTest entries left out unless a fault names them: each runs the whole

@@ -4,7 +4,7 @@
 # blastgrid.wasm, a static site for any web server.
 # Usage: web-build.sh [BUILD-FOLDER]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 folder=${1:-${BUILD:-build}/web}
 cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake >/dev/null
 cmake --build "$folder" -j "${JOBS:-$(nproc)}" --target blastgrid-web

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs tools/web-robot.py with a Python that has Debian's selenium (the
+# Runs tests/robots/web-robot.py with a Python that has Debian's selenium (the
 # system's python3, where another python3 comes first on the PATH).
 set -euo pipefail
 here=$(dirname "$0")

@@ -4,8 +4,8 @@
 # prints that folder.
 # Usage: build-for-wine.sh BUILD TARGET...
 set -euo pipefail
-cd "$(dirname "$0")/.."
-arch=$(tools/wine-build.sh)
+cd "$(dirname "$0")/../.."
+arch=$(tools/wine/wine-build.sh)
 toolchain=cmake/mingw-w64-i686.cmake
 [ "$arch" = win64 ] && toolchain=cmake/mingw-w64-x86_64.cmake
 folder=$1/$arch

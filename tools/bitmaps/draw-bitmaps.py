@@ -8,9 +8,10 @@ size: Blastgrid.exe's ICO (16, 32 and 48 pixels in 16 colours and in 32-bit
 colour, 256 pixels as a PNG), the native program's window icon, and the
 Linux desktop's theme icons (PNG from 16 to 256 pixels, and SVG).
 
-    python3 tools/draw_bitmaps.py                write resources/bitmaps/*.bmp, resources/icon.ico and resources/linux/
-    python3 tools/draw_bitmaps.py --check        compare the files on disk with a fresh drawing
-    python3 tools/draw_bitmaps.py --preview DIR  write enlarged PNG previews into DIR (resources untouched)
+    python3 tools/bitmaps/draw-bitmaps.py                write resources/bitmaps/*.bmp, resources/icon.ico
+                                                         and resources/linux/
+    python3 tools/bitmaps/draw-bitmaps.py --check        compare the files on disk with a fresh drawing
+    python3 tools/bitmaps/draw-bitmaps.py --preview DIR  write enlarged PNG previews into DIR (resources untouched)
 
 Coordinates are pixel positions: (0, 0) is the top-left pixel, x grows to
 the right and y downwards, and a shape covers every pixel whose centre lies
@@ -752,7 +753,7 @@ def write_preview(folder):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description="Draw Blastgrid's bitmaps and icon.")
-    parser.add_argument("--out", default=os.path.join(here, "..", "resources"),
+    parser.add_argument("--out", default=os.path.join(here, "..", "..", "resources"),
                         help="the resources folder (default: the repository's)")
     parser.add_argument("--check", action="store_true",
                         help="compare the files in the resources folder with a fresh drawing")

@@ -5,7 +5,7 @@
 # from F2 to the board drawn, and the frames drawn a second while Solver
 # plays 49 x 49 and Expert. Log in build/web/bench/.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 build=${BUILD:-build}/web
-tools/web-build.sh "$build" >/dev/null
-tools/web-robot.sh bench "$build/site" "$build/bench"
+tools/web/web-build.sh "$build" >/dev/null
+tests/robots/web-robot.sh bench "$build/site" "$build/bench"

@@ -45,7 +45,7 @@ import zlib
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SQUARE = 16
 FIELD_LEFT = 16
@@ -1110,7 +1110,7 @@ def main():
     arguments = parser.parse_args()
     site = os.path.abspath(arguments.site)
     if not os.path.exists(os.path.join(site, "blastgrid.wasm")):
-        sys.exit(f"web-robot.py: no page in {site}: build it first (tools/web-build.sh)")
+        sys.exit(f"web-robot.py: no page in {site}: build it first (tools/web/web-build.sh)")
     os.makedirs(arguments.output, exist_ok=True)
     log_file = open(os.path.join(arguments.output, f"{arguments.mode}.log"), "w")
     server = Server(site)

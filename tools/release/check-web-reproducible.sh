@@ -4,14 +4,14 @@
 # are the same bytes.
 # Usage: check-web-reproducible.sh WORK-FOLDER
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 work=$(realpath -m "$1")
 first=$work/first
 second=$work/a/second/place
 rm -rf "$work"
 for folder in "$first" "$second"; do
-  tools/web-build.sh "$folder/build" >/dev/null
-  python3 tools/make_web_dist.py "$folder/build/site" "$folder/dist" >/dev/null
+  tools/web/web-build.sh "$folder/build" >/dev/null
+  python3 tools/release/make-web-dist.py "$folder/build/site" "$folder/dist" >/dev/null
 done
 status=0
 for file in build/site/blastgrid.wasm build/site/blastgrid.js dist/Blastgrid-*-web.zip; do

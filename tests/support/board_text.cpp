@@ -1,4 +1,4 @@
-#include "tools/board_text.h"
+#include "tests/support/board_text.h"
 
 #include "model/board.h"
 

@@ -5,15 +5,15 @@
 # programs, the two zips and the two packages are the same bytes.
 # Usage: check-reproducible.sh WORK-FOLDER
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 work=$(realpath -m "$1")
 first=$work/first
 second=$work/a/second/place
 commit=$(git rev-parse HEAD)
 rm -rf "$work"
 for folder in "$first" "$second"; do
-  tools/build-release.sh "$folder/build"
-  python3 tools/make_dist.py "$folder/build/Blastgrid.exe" "$folder/dist" >/dev/null
+  tools/release/build-release.sh "$folder/build"
+  python3 tools/release/make-dist.py "$folder/build/Blastgrid.exe" "$folder/dist" >/dev/null
   git clone --quiet --no-checkout "$PWD" "$folder/clone"
   git -C "$folder/clone" checkout --quiet "$commit"
   (cd "$folder/clone" && tools/dist.sh deb >/dev/null)
