@@ -36,13 +36,12 @@ import subprocess
 import sys
 import time
 
+from geometry import view_geometry
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
-SQUARE = 16
-FIELD_LEFT = 16
-FIELD_TOP = 48
-FACE_SIZE = 26
-FACE_TOP = 11
+SQUARE, FIELD_LEFT, FIELD_TOP, FIELD_RIGHT_MARGIN, FIELD_BOTTOM_MARGIN, FACE_SIZE, FACE_TOP = view_geometry(
+    "squareSize", "fieldLeft", "fieldTop", "fieldRightMargin", "fieldBottomMargin", "faceSize", "faceTop")
 SETTLE_SECONDS = 0.3
 GAME, SOLVER, HELP = 0, 1, 2
 
@@ -527,8 +526,8 @@ def solve_to_the_end(program, start, how):
 def check_level(program, columns, rows, what):
     program.new_board_size(columns, rows)
     _, _, _, width, height = program.main()
-    expected = ((FIELD_LEFT + SQUARE * columns + 16) * program.zoom,
-                program.bar + (FIELD_TOP + SQUARE * rows + 16) * program.zoom)
+    expected = ((FIELD_LEFT + SQUARE * columns + FIELD_RIGHT_MARGIN) * program.zoom,
+                program.bar + (FIELD_TOP + SQUARE * rows + FIELD_BOTTOM_MARGIN) * program.zoom)
     check((width, height) == expected, f"{what}: the window is {width}x{height}, expected {expected[0]}x{expected[1]}")
     program.screen_matches_snapshot(what)
 

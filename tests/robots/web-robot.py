@@ -45,13 +45,12 @@ import zlib
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
+from geometry import view_geometry
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
-SQUARE = 16
-FIELD_LEFT = 16
-FIELD_TOP = 48
-FACE_SIZE = 26
-FACE_TOP = 11
+SQUARE, FIELD_LEFT, FIELD_TOP, FACE_SIZE, FACE_TOP = view_geometry(
+    "squareSize", "fieldLeft", "fieldTop", "faceSize", "faceTop")
 QUIET_SECONDS = 0.15
 DOUBLE_CLICK_SECONDS = 0.6
 GAME, SOLVER, HELP = 0, 1, 2
