@@ -17,14 +17,13 @@
 #include "robot_modes.h"
 #include "robot_support.h"
 
+#include "shell/command_ids.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr int repetitions = 7;
-constexpr WORD commandNewGame = 10000;
-constexpr WORD commandCustom = 10004;
-constexpr WORD commandSolve = 10007;
 
 double NowMs()
 {
@@ -73,7 +72,7 @@ bool TimeNewGame(double* command, double* shown)
 {
     const HWND faceBefore = FaceWindow();
     const double start = NowMs();
-    const bool sent = SendCommand(commandNewGame);
+    const bool sent = SendCommand(CommandNewGame);
     *command = NowMs() - start;
     const bool ok = sent && WaitBriefly([&] { return BoardShown(faceBefore); }, 60000);
     *shown = NowMs() - start;
@@ -167,7 +166,7 @@ void TimeBoard(const char* board, const std::function<void()>& choose, bool type
 
 void ChooseCustom(const char* rows, const char* columns, const char* mines)
 {
-    Command(commandCustom);
+    Command(CommandCustom);
     HWND custom = FindCustomWindow();
     if (Check(custom != nullptr, "Custom... opens the custom window"))
         EnterCustom(custom, rows, columns, mines);
@@ -184,7 +183,7 @@ void TimeSolveRuns()
         if (!Check(TimeNewGame(&command, &shown), "Expert: a new game before Solve!"))
             return;
         const double start = NowMs();
-        SendCommand(commandSolve);
+        SendCommand(CommandSolve);
         MessageBoxFound box;
         const bool ended = WaitBriefly(
             [&] {
@@ -222,12 +221,12 @@ void TimeSolveRuns()
 void RunBenchmark(const PROCESS_INFORMATION&)
 {
     Log("-- new games: %d of each size after the first; times in ms", repetitions);
-    TimeBoard("Beginner, 9 x 9", [] { SendCommand(10001); });
-    TimeBoard("Intermediate, 16 x 16", [] { SendCommand(10002); });
-    TimeBoard("Expert, 30 x 16", [] { SendCommand(10003); });
+    TimeBoard("Beginner, 9 x 9", [] { SendCommand(CommandBeginner); });
+    TimeBoard("Intermediate, 16 x 16", [] { SendCommand(CommandIntermediate); });
+    TimeBoard("Expert, 30 x 16", [] { SendCommand(CommandExpert); });
     TimeBoard("Custom, 49 x 49", [] { ChooseCustom("49", "49", "480"); }, true);
     Log("-- Solve! on Expert");
-    SendCommand(10003);
+    SendCommand(CommandExpert);
     WaitFor([] { return FaceName() == "smile"; }, 10000);
     TimeSolveRuns();
 }

@@ -1,6 +1,6 @@
 // The floor of the Wine benchmark: a program that does nothing but what a
 // new game does to its pictures. Its window has the game's client size and
-// the game's pictures; the command a new game takes (WM_COMMAND 10000)
+// the game's pictures; the command a new game takes (WM_COMMAND CommandNewGame)
 // replaces every square's picture (covered), the face (pressed) and the
 // timer's three digits with the very calls the game makes (the bitmap asked
 // of the picture, the window destroyed, the bitmap deleted, a new "static"
@@ -9,10 +9,11 @@
 // benchmark times it exactly as it times the game.
 #include "robot_modes.h"
 
+#include "shell/command_ids.h"
+
 #include <vector>
 
 namespace {
-constexpr WORD commandNewGame = 10000;
 
 struct FloorPicture {
     const char* name;
@@ -69,7 +70,7 @@ void NewGamePictures()
 
 LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && LOWORD(wParam) == commandNewGame) {
+    if (message == WM_COMMAND && LOWORD(wParam) == CommandNewGame) {
         NewGamePictures();
         return 0;
     }

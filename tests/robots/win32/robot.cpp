@@ -17,6 +17,8 @@
 #include "robot_modes.h"
 #include "robot_support.h"
 
+#include "shell/command_ids.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -78,10 +80,17 @@ void CheckMenu()
         const char* text;
         UINT id;
     } items[] = {
-        {0, 0, "New Game\tF2", 10000}, {0, 2, "Beginner", 10001},    {0, 3, "Intermediate", 10002},
-        {0, 4, "Expert", 10003},       {0, 5, "Custom...", 10004},   {0, 7, "Exit", 10006},
-        {1, 0, "Hint\tH", 10009},      {1, 2, "Solve!\tF3", 10007},  {2, 0, "How to Play", 10011},
-        {2, 1, "What is Solver?", 10012}, {2, 3, "About Blastgrid...", 10008},
+        {0, 0, "New Game\tF2", CommandNewGame},
+        {0, 2, "Beginner", CommandBeginner},
+        {0, 3, "Intermediate", CommandIntermediate},
+        {0, 4, "Expert", CommandExpert},
+        {0, 5, "Custom...", CommandCustom},
+        {0, 7, "Exit", CommandExit},
+        {1, 0, "Hint\tH", CommandHint},
+        {1, 2, "Solve!\tF3", CommandSolve},
+        {2, 0, "How to Play", CommandHowToPlay},
+        {2, 1, "What is Solver?", CommandAboutSolver},
+        {2, 3, "About Blastgrid...", CommandAbout},
     };
     for (int menu = 0; menu < 3; ++menu) {
         char text[64] = "";
@@ -240,7 +249,7 @@ void CheckMouseAndKeys()
                      "Left-click to reveal a square, right-click to mark it as a mine.\n\nSquares with numbers in "
                      "them indicate that that many mines are in adjacent squares (including diagonals).\n\nPress H to "
                      "have Solver give you a hint (if possible) or F3 to have Solver take over.");
-    Command(10012);
+    Command(CommandAboutSolver);
     const MessageBoxFound about = WaitForMessageBox(5000);
     Check(about.title == "About Solver" && about.text.find("Solver's algorithm works as follows:") != std::string::npos,
           "What is Solver? shows \"About Solver\" (found \"%s\")", about.title.c_str());
@@ -248,7 +257,7 @@ void CheckMouseAndKeys()
           "its list has the middle dot");
     if (about.window != nullptr)
         Dismiss(about);
-    Command(10008);
+    Command(CommandAbout);
     const MessageBoxFound credits = WaitForMessageBox(5000);
     Check(credits.title == "About Blastgrid" && credits.text.find("the Blastgrid developers") != std::string::npos,
           "About Blastgrid... shows the credits (found \"%s\")", credits.title.c_str());
@@ -302,14 +311,14 @@ BOOL CALLBACK CountCustomWindows(HWND window, LPARAM count)
 void CheckCustom()
 {
     Log("-- the custom game window");
-    Command(10004);
+    Command(CommandCustom);
     HWND custom = FindCustomWindow();
     if (!Check(custom != nullptr, "Custom... opens class \"cstmfld\" titled \"Custom Game\""))
         return;
     const SIZE client = ClientSize(custom);
     Check(client.cx == 200 && client.cy == 200, "its client area is 200 x 200 (found %ld x %ld)", client.cx, client.cy);
     Screenshot("custom-window");
-    Command(10004);
+    Command(CommandCustom);
     Sleep(300);
     int windows = 0;
     EnumWindows(CountCustomWindows, reinterpret_cast<LPARAM>(&windows));
@@ -331,7 +340,7 @@ void CheckCustom()
         const char *rows, *columns, *mines;
     } invalid[] = {{"50", "9", "10"}, {"9", "9", "0"}, {"3", "4", "13"}, {"", "9", "10"}};
     for (const auto& entry : invalid) {
-        Command(10004);
+        Command(CommandCustom);
         custom = FindCustomWindow();
         if (custom == nullptr)
             continue;
@@ -343,7 +352,7 @@ void CheckCustom()
         Check(WaitFor([&] { return !IsWindow(custom); }, 10000), "the window closes after the message");
         Check(ClientSize(game).cx == 512, "the game in play is unchanged");
     }
-    Command(10001);
+    Command(CommandBeginner);
     WaitFor(IsFreshBoard, 3000);
 }
 
@@ -354,7 +363,7 @@ void CheckBoardLargerThanScreen()
 {
     Log("-- a 49 x 49 board on a small screen");
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    Command(10004);
+    Command(CommandCustom);
     HWND custom = FindCustomWindow();
     if (!Check(custom != nullptr, "Custom... opens the custom game window"))
         return;
@@ -377,7 +386,7 @@ void CheckBoardLargerThanScreen()
     GetWindowRect(FaceWindow(), &face);
     Check(face.top >= 0 && face.bottom <= screenHeight, "the face is on the screen (top %ld)", face.top);
     Screenshot("larger-than-screen");
-    Command(10001);
+    Command(CommandBeginner);
     WaitFor(IsFreshBoard, 10000);
 }
 
@@ -398,12 +407,12 @@ void CheckSolverGames()
             Screenshot(FaceName() == "csmile" ? "beginner-won" : "beginner-lost");
     }
     Log("Beginner: Solver won %d and lost %d", won, lost);
-    Command(10003);
+    Command(CommandExpert);
     WaitFor(IsFreshBoard, 3000);
     if (LetSolverPlay("Expert game", 120000))
         CheckFinalBoard("Expert game");
     Screenshot("expert-end");
-    Command(10001);
+    Command(CommandBeginner);
     WaitFor(IsFreshBoard, 3000);
 }
 

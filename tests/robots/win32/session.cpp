@@ -11,16 +11,14 @@
 #include "robot_modes.h"
 #include "robot_support.h"
 
+#include "shell/command_ids.h"
+
 #include <psapi.h>
 
 #include <cstring>
 #include <map>
 
 namespace {
-
-constexpr WORD commandNewGame = 10000;
-constexpr WORD commandExpert = 10003;
-constexpr WORD commandCustom = 10004;
 
 constexpr int earlyExpertGames = 20;  // before the first memory reading
 constexpr int expertGames = 200;
@@ -219,7 +217,7 @@ bool NewGame(Way way)
     const HWND faceBefore = FaceWindow();
     switch (way) {
     case Way::Command:
-        SendCommand(commandNewGame);
+        SendCommand(CommandNewGame);
         break;
     case Way::KeyF2:
         PressKey(VK_F2);
@@ -249,7 +247,7 @@ void PlayExpertGames(int count)
 void StartExpert()
 {
     const HWND faceBefore = FaceWindow();
-    SendCommand(commandExpert);
+    SendCommand(CommandExpert);
     const bool started = WaitForNewBoard(faceBefore);
     Check(started && Columns() == 30 && Rows() == 16, "Expert: a board of 30 x 16 (found %d x %d)", Columns(), Rows());
     CountGame();
@@ -286,7 +284,7 @@ void SolveRun(const char* board)
 bool StartBigGame()
 {
     const HWND faceBefore = FaceWindow();
-    Command(commandCustom);
+    Command(CommandCustom);
     HWND custom = FindCustomWindow();
     if (!Check(custom != nullptr, "Custom... opens the custom window"))
         return false;
