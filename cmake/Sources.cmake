@@ -14,7 +14,7 @@ file(GLOB SHELL_SOURCES CONFIGURE_DEPENDS shell/*.cpp)
 
 # Boards as text: tests, traces and the solver lab.
 set(BOARD_TEXT_SOURCES
-  tools/board_text.cpp)
+  tests/support/board_text.cpp)
 # The solver lab's library, used by its tests; its main() is apart.
 file(GLOB SOLVER_LAB_SOURCES CONFIGURE_DEPENDS tools/solver_lab/*.cpp)
 list(REMOVE_ITEM SOLVER_LAB_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/tools/solver_lab/main.cpp)

@@ -33,7 +33,7 @@ target_link_options(blastgrid-web PRIVATE
 # window system's. Log and screenshots land in e2e/ of the build folder.
 enable_testing()
 add_test(NAME web_toolchain
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/web-toolchain-check.sh ${CMAKE_BINARY_DIR}/toolchain-check)
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/web/web-toolchain-check.sh ${CMAKE_BINARY_DIR}/toolchain-check)
 add_test(NAME web_end_to_end
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/web-robot.sh check ${WEB_SITE_DIR} ${CMAKE_BINARY_DIR}/e2e)
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/robots/web-robot.sh check ${WEB_SITE_DIR} ${CMAKE_BINARY_DIR}/e2e)
 set_tests_properties(web_end_to_end PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)

@@ -10,10 +10,10 @@ cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 
 zips() {
-  tools/build-release.sh "$build/release"
-  python3 tools/make_dist.py "$build/release/Blastgrid.exe" dist
-  tools/web-build.sh "$build/web-release" >/dev/null
-  python3 tools/make_web_dist.py "$build/web-release/site" dist
+  tools/release/build-release.sh "$build/release"
+  python3 tools/release/make-dist.py "$build/release/Blastgrid.exe" dist
+  tools/web/web-build.sh "$build/web-release" >/dev/null
+  python3 tools/release/make-web-dist.py "$build/web-release/site" dist
 }
 
 # The package is built from a copy of the files the repository tracks (with

@@ -17,4 +17,4 @@ fi
 
 screens=$(realpath -m "$build/screens")
 echo "No display: Solver plays one game on a virtual display."
-tools/virtual-display.sh python3 tools/native-robot.py play "$build/blastgrid" "$screens"
+tools/display/virtual-display.sh python3 tests/robots/native-robot.py play "$build/blastgrid" "$screens"

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}/web
-tools/web-build.sh "$build"
+tools/web/web-build.sh "$build"
 site=$(realpath "$build/site")
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -22,5 +22,5 @@ fi
 
 screens=$(realpath -m "$build/screens")
 echo "No display: Solver plays one game in headless chromium."
-tools/web-robot.sh play "$site" "$screens"
+tests/robots/web-robot.sh play "$site" "$screens"
 echo "Screenshots before and after: $screens"

@@ -8,17 +8,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 # The 32-bit game, or its 64-bit build where this machine cannot run 32-bit programs.
-folder=$(tools/build-for-wine.sh "$build" Blastgrid robot)
+folder=$(tools/wine/build-for-wine.sh "$build" Blastgrid robot)
 prefix=$(realpath -m "$folder/wine-prefix-gui")
 export WINEARCH=${folder##*/}
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting $folder/Blastgrid.exe on $DISPLAY"
-  . tools/wine-env.sh "$prefix"
+  . tools/wine/wine-env.sh "$prefix"
   exec "$wine" "$folder/Blastgrid.exe"
 fi
 
 screens=$(realpath -m "$build/play")
 echo "No display: Solver plays one game on a virtual display."
-tools/wine-gui.sh play "$folder/Blastgrid.exe" "$folder/robot.exe" "$screens" "$prefix"
+tools/wine/wine-gui.sh play "$folder/Blastgrid.exe" "$folder/robot.exe" "$screens" "$prefix"
 echo "Screenshots before and after: $screens"

@@ -42,7 +42,7 @@ windows() {
   configure "$build/$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/$toolchain" "$@"
   cmake --build "$build/$folder" -j "$jobs"
   # A fresh Wine prefix is made once, before tests run side by side in it.
-  WINEARCH=$arch tools/wine-run.sh "$PWD/$build/$folder/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
+  WINEARCH=$arch tools/wine/wine-run.sh "$PWD/$build/$folder/wine-prefix" cmd /c exit >/dev/null 2>&1 || true
 }
 
 run_tests() {
@@ -51,12 +51,12 @@ run_tests() {
 
 stage "native build" native
 stage "native tests" run_tests "$build/native"
-stage "web build" tools/web-build.sh "$build/web"
+stage "web build" tools/web/web-build.sh "$build/web"
 stage "web tests (headless chromium)" run_tests "$build/web"
 stage "sanitizer build" sanitize
 stage "sanitizer tests" run_tests "$build/sanitize"
 stage "Windows build" windows win32 mingw-w64-i686.cmake win32
-wine_build=$(tools/wine-build.sh)
+wine_build=$(tools/wine/wine-build.sh)
 if [ "$wine_build" = win64 ]; then
   echo "This machine cannot run 32-bit programs, so neither can Wine: the Wine tests run"
   echo "the same sources built for 64-bit Windows ($build/win64)."
@@ -64,8 +64,8 @@ if [ "$wine_build" = win64 ]; then
     -DBLASTGRID_SHIPPED_EXE="$PWD/$build/win32/Blastgrid.exe"
 fi
 stage "Windows tests under Wine ($wine_build)" run_tests "$build/$wine_build"
-stage "release and package, built twice" tools/check-reproducible.sh "$build/reproducible"
-stage "reproducible web page, built twice" tools/check-web-reproducible.sh "$build/web-reproducible"
+stage "release and package, built twice" tools/release/check-reproducible.sh "$build/reproducible"
+stage "reproducible web page, built twice" tools/release/check-web-reproducible.sh "$build/web-reproducible"
 
 echo "=== all tests passed"
 printf '%s\n' "${summary[@]}"

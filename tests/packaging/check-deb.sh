@@ -159,7 +159,7 @@ check "blastgrid --help prints the usage" bash -c "'$program' --help | grep -q '
 if "$program" --help | grep -q -- --version; then
   check "blastgrid --version prints $version" bash -c "'$program' --version | grep -qw '$version'"
 fi
-BLASTGRID_SCREEN=1024x768x24 "$repository/tools/virtual-display.sh" \
+BLASTGRID_SCREEN=1024x768x24 "$repository/tools/display/virtual-display.sh" \
   "$0" --window "$program" "$(key StartupWMClass)" "$scratch/program-stderr.log"
 failures=$((failures + $?))
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/board.h"
-#include "tools/board_text.h"
+#include "tests/support/board_text.h"
 #include "tools/solver_lab/lab_run.h"
 #include "tools/solver_lab/trace_digest.h"
 

@@ -1,4 +1,4 @@
-// A board made from its picture (see tools/board_text.h) and released at the
+// A board made from its picture (see tests/support/board_text.h) and released at the
 // end of the test.
 #pragma once
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/board.h"
-#include "tools/board_text.h"
+#include "tests/support/board_text.h"
 
 // Every field equal (the record has padding, so no byte comparison).
 inline bool SameCell(const Cell& a, const Cell& b)

@@ -11,7 +11,7 @@
 #include "platform/portable/testing.h"
 #include "platform/random.h"
 #include "solver/solver.h"
-#include "tools/board_text.h"
+#include "tests/support/board_text.h"
 #include "tools/solver_lab/trace_digest.h"
 
 namespace {

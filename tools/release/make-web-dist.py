@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""Packs the released web page into dist/Blastgrid-<version>-web.zip with the
+players' README.txt, the licence (LICENSE.txt) and SHA256SUMS. The zip is reproducible as the Windows
+one is: its entries come in a fixed order with fixed time stamps and
+attributes, so the same page gives the same bytes.
+
+Usage: make-web-dist.py SITE-FOLDER OUTPUT-FOLDER
+"""
+import hashlib
+import pathlib
+import sys
+import zipfile
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+FIXED_DATE = (2026, 1, 1, 0, 0, 0)
+PAGE_FILES = ("index.html", "style.css", "page.js", "blastgrid.js", "blastgrid.wasm")
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit("usage: make-web-dist.py SITE-FOLDER OUTPUT-FOLDER")
+    site, out_folder = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    version = (ROOT / "VERSION").read_text(encoding="ascii").strip()
+    missing = [name for name in PAGE_FILES if not (site / name).is_file()]
+    if missing:
+        sys.exit(f"make-web-dist.py: {site} lacks {', '.join(missing)}: build the page first (tools/web/web-build.sh)")
+
+    files = {name: (site / name).read_bytes() for name in PAGE_FILES}
+    readme = (ROOT / "resources" / "player-readme-web.txt").read_text(encoding="utf-8")
+    files["README.txt"] = readme.replace("@VERSION@", version).encode("utf-8")
+    files["LICENSE.txt"] = (ROOT / "LICENSE").read_bytes()
+    sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in sorted(files.items()))
+    files["SHA256SUMS"] = sums.encode("ascii")
+
+    out_folder.mkdir(parents=True, exist_ok=True)
+    zip_path = out_folder / f"Blastgrid-{version}-web.zip"
+    partial = zip_path.with_suffix(".zip.partial")
+    with zipfile.ZipFile(partial, "w") as archive:
+        for name in sorted(files):
+            entry = zipfile.ZipInfo(name, FIXED_DATE)
+            entry.create_system = 0
+            entry.external_attr = 0
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            archive.writestr(entry, files[name], compresslevel=9)
+    partial.replace(zip_path)
+    print(f"{hashlib.sha256(zip_path.read_bytes()).hexdigest()}  {zip_path}")
+
+
+if __name__ == "__main__":
+    main()
