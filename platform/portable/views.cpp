@@ -34,15 +34,10 @@ ControlKind KindOf(const Window& window)
     return ControlKind::Panel;
 }
 
-// Each child, then its own children, in the order they were made; the
-// children of every window are found in one pass over the windows.
-void CollectControls(HWND parent, HWND topLevel, const std::map<HWND, std::vector<HWND>>& children,
-                     std::vector<ControlView>& views)
+// Each child, then its own children, in the order they were made.
+void CollectControls(HWND parent, HWND topLevel, std::vector<ControlView>& views)
 {
-    const auto found = children.find(parent);
-    if (found == children.end())
-        return;
-    for (HWND child : found->second) {
+    for (HWND child : ChildWindows(parent)) {
         const Window* record = FindWindowRecord(child);
         if (!record->visible)
             continue;
@@ -60,7 +55,7 @@ void CollectControls(HWND parent, HWND topLevel, const std::map<HWND, std::vecto
         view.focused = GetFocus() == child;
         view.pressed = record->buttonPressed;
         views.push_back(view);
-        CollectControls(child, topLevel, children, views);
+        CollectControls(child, topLevel, views);
     }
 }
 }  // namespace
@@ -205,11 +200,7 @@ std::vector<ControlView> ControlsOf(HWND topLevel)
     std::vector<ControlView> views;
     if (FindWindowRecord(topLevel) == nullptr)
         return views;
-    std::map<HWND, std::vector<HWND>> children;
-    for (const auto& entry : TheSystem().windows)
-        if (entry.second.style & WS_CHILD)
-            children[entry.second.parent].push_back(HandleOf(entry.first));
-    CollectControls(topLevel, topLevel, children, views);
+    CollectControls(topLevel, topLevel, views);
     return views;
 }
 

@@ -103,6 +103,10 @@ struct OpenBox {
 
 struct System {
     std::map<uint32_t, Window> windows;  // ordered by id, which is creation order
+    // The children of each parent, by id: a window's children are found
+    // without a pass over every window, which a board of thousands of
+    // pictures would make slow.
+    std::map<HWND, std::set<uint32_t>> childrenOf;
     uint32_t nextWindowId = 0x100;
     uint64_t windowsCreated = 0;
     std::vector<std::unique_ptr<WindowClass>> classes;
