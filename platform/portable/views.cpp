@@ -34,16 +34,22 @@ ControlKind KindOf(const Window& window)
     return ControlKind::Panel;
 }
 
-// Each child, then its own children, in the order they were made.
-void CollectControls(HWND parent, HWND topLevel, std::vector<ControlView>& views)
+// Each child, then its own children, in the order they were made; pictures
+// only when asked.
+void CollectControls(HWND parent, HWND topLevel, bool pictures, std::vector<ControlView>& views)
 {
     for (HWND child : ChildWindows(parent)) {
         const Window* record = FindWindowRecord(child);
         if (!record->visible)
             continue;
+        const ControlKind kind = KindOf(*record);
+        if (kind == ControlKind::Picture && !pictures) {
+            CollectControls(child, topLevel, pictures, views);
+            continue;
+        }
         ControlView view;
         view.window = child;
-        view.kind = KindOf(*record);
+        view.kind = kind;
         GetWindowRect(child, &view.rect);
         POINT corner = {view.rect.left, view.rect.top};
         ScreenToClient(topLevel, &corner);
@@ -55,7 +61,7 @@ void CollectControls(HWND parent, HWND topLevel, std::vector<ControlView>& views
         view.focused = GetFocus() == child;
         view.pressed = record->buttonPressed;
         views.push_back(view);
-        CollectControls(child, topLevel, views);
+        CollectControls(child, topLevel, pictures, views);
     }
 }
 }  // namespace
@@ -198,9 +204,16 @@ bool OpenDropDown(DropDownView* view)
 std::vector<ControlView> ControlsOf(HWND topLevel)
 {
     std::vector<ControlView> views;
-    if (FindWindowRecord(topLevel) == nullptr)
-        return views;
-    CollectControls(topLevel, topLevel, views);
+    if (FindWindowRecord(topLevel) != nullptr)
+        CollectControls(topLevel, topLevel, true, views);
+    return views;
+}
+
+std::vector<ControlView> ControlsOtherThanPictures(HWND topLevel)
+{
+    std::vector<ControlView> views;
+    if (FindWindowRecord(topLevel) != nullptr)
+        CollectControls(topLevel, topLevel, false, views);
     return views;
 }
 
