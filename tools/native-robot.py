@@ -729,11 +729,15 @@ def trace_time(line):
 
 
 def solve_run(program):
-    """One Solve! run from a new game to its end: (milliseconds, frames)."""
+    """One Solve! run from a new game to its end: (milliseconds, frames);
+    None when the program has ended."""
     since = program.key("F2")
     program.settle(since)
     since = program.key("F3")
     while True:
+        if program.process.poll() is not None:
+            check(False, "the program lives through the Solve! run")
+            return None
         box = program.wait_for(r"box Solver", since, timeout=0.2)
         lines = program.lines()[since:]
         if box or program.settle(since, timeout=0.5):
@@ -748,7 +752,12 @@ def solve_run(program):
 def solve_runs(program, board, count, label=""):
     """Solve! runs to their end: their times, and the frames a second shown
     in the runs long enough to count them (a tenth of a second or more)."""
-    runs = [solve_run(program) for _ in range(count)]
+    runs = []
+    for _ in range(count):
+        run = solve_run(program)
+        if run is None:
+            return
+        runs.append(run)
     durations = sorted(duration for duration, _ in runs)
     log(f"{label}Solve! on {board} to its end: median {durations[len(durations) // 2]} ms, max {durations[-1]} ms "
         f"({count} runs)")
