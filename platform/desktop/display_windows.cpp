@@ -273,12 +273,7 @@ void DrawWindow(Shown& entry, const portable::WindowView& view, bool everything)
     const bool damaged = portable::TakeDamage(view.window, &damage);
     // Controls other than pictures are drawn over the renderer's image: the
     // whole client area is drawn again when there are any.
-    std::vector<portable::ControlView> controls = portable::ControlsOf(view.window);
-    controls.erase(std::remove_if(controls.begin(), controls.end(),
-                                  [](const portable::ControlView& control) {
-                                      return control.kind == portable::ControlKind::Picture;
-                                  }),
-                   controls.end());
+    const std::vector<portable::ControlView> controls = portable::ControlsOtherThanPictures(view.window);
     if (everything || entry.fullRedraw || (damaged && !controls.empty()))
         damage = {0, 0, client.right - client.left, client.bottom - client.top};
     else if (!damaged)

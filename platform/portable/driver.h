@@ -176,6 +176,10 @@ struct ControlView {
     bool pressed = false;  // a push button held down
 };
 std::vector<ControlView> ControlsOf(HWND topLevel);
+// The same without the pictures, whose pixels the client area's image
+// (below) already holds: the controls a presenter draws over that image,
+// found without a record made for each of a board's thousands of pictures.
+std::vector<ControlView> ControlsOtherThanPictures(HWND topLevel);
 
 // The client area of a window as an image: the class background, the
 // fills of the window's last paint, then every visible picture in the

@@ -1,7 +1,8 @@
 // GDI objects: bitmaps loaded from the program's resources. Each load makes
-// an object of its own, with its own pixels, that lives until DeleteObject,
-// whatever happens to a window that shows it. Like Windows, the layer refuses
-// new objects past a per-process limit.
+// an object of its own, with its own handle, that lives until DeleteObject,
+// whatever happens to a window that shows it; the pixels it shows are the
+// resource's, decoded once and shared unchanged by every object loaded from
+// it. Like Windows, the layer refuses new objects past a per-process limit.
 #include "platform/portable/window_system.h"
 
 namespace portable {
@@ -17,7 +18,7 @@ const Bitmap* BitmapOfObject(HBITMAP object)
 {
     const auto& objects = TheSystem().bitmapObjects;
     const auto found = objects.find(KeyOf(object));
-    return found == objects.end() ? nullptr : &found->second;
+    return found == objects.end() ? nullptr : found->second.get();
 }
 
 int LiveGdiObjectCount()
@@ -30,6 +31,17 @@ void SetGdiObjectLimit(int limit)
     TheSystem().gdiObjectLimit = limit;
 }
 
+const void* PixelsOfBitmap(HBITMAP bitmap)
+{
+    const Bitmap* pixels = BitmapOfObject(bitmap);
+    return pixels == nullptr ? nullptr : pixels->pixels.data();
+}
+
+int DecodedBitmapCount()
+{
+    return static_cast<int>(TheSystem().bitmapCache.size());
+}
+
 }  // namespace portable
 
 using namespace portable;
@@ -38,12 +50,14 @@ using namespace portable;
 HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name)
 {
     System& system = TheSystem();
-    const Bitmap* resource = instance == nullptr ? nullptr : FindBitmap(name);
-    if (resource == nullptr || LiveGdiObjectCount() >= system.gdiObjectLimit)
+    if (instance == nullptr || LiveGdiObjectCount() >= system.gdiObjectLimit)
+        return nullptr;
+    std::shared_ptr<const Bitmap> resource = FindBitmap(name);
+    if (resource == nullptr)
         return nullptr;
     const uintptr_t key = system.nextBitmapHandle;
     system.nextBitmapHandle += 4;  // handles are never reused
-    system.bitmapObjects.emplace(key, *resource);
+    system.bitmapObjects.emplace(key, std::move(resource));
     return reinterpret_cast<HBITMAP>(key);
 }
 

@@ -120,7 +120,7 @@ Image RenderClientArea(HWND window, RECT area)
 Image BitmapResource(const char* name)
 {
     Image image;
-    const Bitmap* bitmap = FindBitmap(name);
+    const std::shared_ptr<const Bitmap> bitmap = FindBitmap(name);
     if (bitmap != nullptr) {
         image.width = bitmap->width;
         image.height = bitmap->height;

@@ -139,7 +139,7 @@ std::string UpperCase(const char* name)
 }
 }  // namespace
 
-const Bitmap* FindBitmap(const char* name)
+std::shared_ptr<const Bitmap> FindBitmap(const char* name)
 {
     if (name == nullptr)
         return nullptr;
@@ -147,12 +147,12 @@ const Bitmap* FindBitmap(const char* name)
     auto& cache = TheSystem().bitmapCache;
     auto cached = cache.find(key);
     if (cached != cache.end())
-        return &cached->second;
+        return cached->second;
     const EmbeddedResource* resource = FindResource("BITMAP", name);
-    Bitmap bitmap;
-    if (resource == nullptr || !DecodeBitmap(*resource, bitmap))
+    auto bitmap = std::make_shared<Bitmap>();
+    if (resource == nullptr || !DecodeBitmap(*resource, *bitmap))
         return nullptr;
-    return &cache.emplace(key, std::move(bitmap)).first->second;
+    return cache.emplace(key, std::move(bitmap)).first->second;
 }
 
 Icon IconResource(const char* name)

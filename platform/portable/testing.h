@@ -87,6 +87,11 @@ uint64_t WindowsCreated();                    // windows created since the reset
 // outlives its window until DeleteObject. Stock objects are not counted.
 int LiveGdiObjectCount();
 void SetGdiObjectLimit(int limit);
+// The pixels a bitmap object shows are its resource's, decoded once and
+// shared by every object loaded from it: where they are held (null for no
+// live object), and how many resources have been decoded since the reset.
+const void* PixelsOfBitmap(HBITMAP bitmap);
+int DecodedBitmapCount();
 
 struct Fill {
     RECT rect;

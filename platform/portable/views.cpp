@@ -34,21 +34,22 @@ ControlKind KindOf(const Window& window)
     return ControlKind::Panel;
 }
 
-// Each child, then its own children, in the order they were made; the
-// children of every window are found in one pass over the windows.
-void CollectControls(HWND parent, HWND topLevel, const std::map<HWND, std::vector<HWND>>& children,
-                     std::vector<ControlView>& views)
+// Each child, then its own children, in the order they were made; pictures
+// only when asked.
+void CollectControls(HWND parent, HWND topLevel, bool pictures, std::vector<ControlView>& views)
 {
-    const auto found = children.find(parent);
-    if (found == children.end())
-        return;
-    for (HWND child : found->second) {
+    for (HWND child : ChildWindows(parent)) {
         const Window* record = FindWindowRecord(child);
         if (!record->visible)
             continue;
+        const ControlKind kind = KindOf(*record);
+        if (kind == ControlKind::Picture && !pictures) {
+            CollectControls(child, topLevel, pictures, views);
+            continue;
+        }
         ControlView view;
         view.window = child;
-        view.kind = KindOf(*record);
+        view.kind = kind;
         GetWindowRect(child, &view.rect);
         POINT corner = {view.rect.left, view.rect.top};
         ScreenToClient(topLevel, &corner);
@@ -60,7 +61,7 @@ void CollectControls(HWND parent, HWND topLevel, const std::map<HWND, std::vecto
         view.focused = GetFocus() == child;
         view.pressed = record->buttonPressed;
         views.push_back(view);
-        CollectControls(child, topLevel, children, views);
+        CollectControls(child, topLevel, pictures, views);
     }
 }
 }  // namespace
@@ -203,13 +204,16 @@ bool OpenDropDown(DropDownView* view)
 std::vector<ControlView> ControlsOf(HWND topLevel)
 {
     std::vector<ControlView> views;
-    if (FindWindowRecord(topLevel) == nullptr)
-        return views;
-    std::map<HWND, std::vector<HWND>> children;
-    for (const auto& entry : TheSystem().windows)
-        if (entry.second.style & WS_CHILD)
-            children[entry.second.parent].push_back(HandleOf(entry.first));
-    CollectControls(topLevel, topLevel, children, views);
+    if (FindWindowRecord(topLevel) != nullptr)
+        CollectControls(topLevel, topLevel, true, views);
+    return views;
+}
+
+std::vector<ControlView> ControlsOtherThanPictures(HWND topLevel)
+{
+    std::vector<ControlView> views;
+    if (FindWindowRecord(topLevel) != nullptr)
+        CollectControls(topLevel, topLevel, false, views);
     return views;
 }
 

@@ -103,6 +103,10 @@ struct OpenBox {
 
 struct System {
     std::map<uint32_t, Window> windows;  // ordered by id, which is creation order
+    // The children of each parent, by id: a window's children are found
+    // without a pass over every window, which a board of thousands of
+    // pictures would make slow.
+    std::map<HWND, std::set<uint32_t>> childrenOf;
     uint32_t nextWindowId = 0x100;
     uint64_t windowsCreated = 0;
     std::vector<std::unique_ptr<WindowClass>> classes;
@@ -136,8 +140,11 @@ struct System {
     InputSource inputSource;
     std::function<int(const std::string&)> textMeasure;
     uint64_t changeCount = 1;
-    std::map<std::string, Bitmap> bitmapCache;  // decoded resources, by upper-case name
-    std::map<uintptr_t, Bitmap> bitmapObjects;  // live bitmap objects, by handle
+    // Each bitmap resource is decoded once, on its first load, and its
+    // pixels are shared, never changed, by every bitmap object loaded from
+    // it: an object has its own handle and lifetime, not its own copy.
+    std::map<std::string, std::shared_ptr<const Bitmap>> bitmapCache;  // by upper-case name
+    std::map<uintptr_t, std::shared_ptr<const Bitmap>> bitmapObjects;  // live bitmap objects, by handle
     uintptr_t nextBitmapHandle = 0x10000;
     int gdiObjectLimit = defaultGdiObjectLimit;
 };
@@ -179,8 +186,10 @@ POINT ClientOriginOnScreen(const Window& window);
 // The menu bar's rectangle in screen coordinates; empty without one.
 RECT MenuBarRectOf(const Window& window);
 
-// Resources embedded from the resource script at build time.
-const Bitmap* FindBitmap(const char* name);
+// Resources embedded from the resource script at build time. A bitmap
+// resource's pixels, decoded on the first call for its name (case-blind);
+// null when there is no such resource or it cannot be decoded.
+std::shared_ptr<const Bitmap> FindBitmap(const char* name);
 
 // The stock brushes are objects that are never created or deleted.
 bool IsStockObject(HGDIOBJ object);

@@ -59,6 +59,17 @@ bool IsWithin(HWND inner, HWND outer)
     return false;
 }
 
+void ForgetChild(HWND parent, uint32_t id)
+{
+    auto& childrenOf = TheSystem().childrenOf;
+    const auto found = childrenOf.find(parent);
+    if (found == childrenOf.end())
+        return;
+    found->second.erase(id);
+    if (found->second.empty())
+        childrenOf.erase(found);
+}
+
 void Unlink(HWND handle)
 {
     auto& zOrder = TheSystem().zOrder;
@@ -123,6 +134,8 @@ void DestroyTree(HWND handle)
     window = FindWindowRecord(handle);
     if (window != nullptr) {
         system.paintQueue.erase(window->id);
+        if (IsChild(*window))
+            ForgetChild(window->parent, window->id);
         system.windows.erase(window->id);
     }
 }
@@ -301,9 +314,13 @@ POINT ClientOriginOnScreen(const Window& window)
 std::vector<HWND> ChildWindows(HWND parent)
 {
     std::vector<HWND> children;
-    for (const auto& entry : TheSystem().windows)
-        if ((entry.second.style & WS_CHILD) && entry.second.parent == parent)
-            children.push_back(HandleOf(entry.first));
+    const auto& childrenOf = TheSystem().childrenOf;
+    const auto found = childrenOf.find(parent);
+    if (found == childrenOf.end())
+        return children;
+    children.reserve(found->second.size());
+    for (uint32_t id : found->second)
+        children.push_back(HandleOf(id));
     return children;
 }
 
@@ -414,6 +431,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     }
 
     const HWND handle = HandleOf(window.id);
+    if (style & WS_CHILD)
+        system.childrenOf[parent].insert(window.id);
     system.windows.emplace(window.id, std::move(window));
     ++system.windowsCreated;
     if (!(style & WS_CHILD))
@@ -656,9 +675,10 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName)
 }
 
 namespace {
-// Each child, then its own children, in creation order: the children of
-// every window are found in one pass over the windows, so a window with
-// thousands of pictures is enumerated in time proportional to their number.
+// Each child, then its own children, in creation order. The children of
+// every window are listed before the first call, as the real system lists
+// them: windows made by the callback are not visited, and windows it
+// destroys are passed over.
 bool EnumerateDescendants(HWND parent, const std::map<HWND, std::vector<HWND>>& children, WNDENUMPROC callback,
                           LPARAM lParam)
 {
@@ -675,14 +695,22 @@ bool EnumerateDescendants(HWND parent, const std::map<HWND, std::vector<HWND>>& 
     }
     return true;
 }
+
+void ListDescendants(HWND parent, std::map<HWND, std::vector<HWND>>& children)
+{
+    std::vector<HWND> own = ChildWindows(parent);
+    if (own.empty())
+        return;
+    for (HWND child : own)
+        ListDescendants(child, children);
+    children.emplace(parent, std::move(own));
+}
 }  // namespace
 
 BOOL WINAPI EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
 {
     std::map<HWND, std::vector<HWND>> children;
-    for (const auto& entry : TheSystem().windows)
-        if (entry.second.style & WS_CHILD)
-            children[entry.second.parent].push_back(HandleOf(entry.first));
+    ListDescendants(parent, children);
     return EnumerateDescendants(parent, children, callback, lParam) ? TRUE : FALSE;
 }
 

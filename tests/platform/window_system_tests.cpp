@@ -292,4 +292,16 @@ TEST(WindowSystem, ControlsAreSeenWithTheirKindsTextsAndState)
     EXPECT_EQ(controls[3].rect.bottom, 145);
     EXPECT_EQ(controls[4].kind, portable::ControlKind::Picture);
     EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS);
+
+    // What a presenter draws over the client area's image: all but the picture.
+    MakePicture(main, "s1", 16, 0);
+    HWND late = CreateWindowExA(0, "static", "late", WS_CHILD | WS_VISIBLE, 0, 150, 40, 20, main, nullptr,
+                                programInstance, nullptr);
+    const std::vector<portable::ControlView> over = portable::ControlsOtherThanPictures(main);
+    ASSERT_EQ(over.size(), 5u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(over[i].window, controls[i].window);
+        EXPECT_EQ(over[i].kind, controls[i].kind);
+    }
+    EXPECT_EQ(over[4].window, late);
 }

@@ -9,8 +9,10 @@ Modes:
          screen must show exactly what the window system's renderer drew.
   play   Solver plays one game; screenshots before and after; the game is
          closed.
-  bench  figures: a new 49 x 49 game on screen and Solve! runs of Expert,
-         with the frames shown per second while Solver plays.
+  bench  figures: a new game on screen on 49 x 49 and on Expert, and
+         Solve! runs of both, with the frames shown per second while Solver
+         plays (--no-solve: new games only; --label: a word put before each
+         figure).
   resources  figures: resident memory and processor time at rest and with
          the pointer moving, on Beginner, Expert and 49 x 49.
   stress random real input for about a minute on Expert and on 49 x 49
@@ -27,6 +29,7 @@ Needs DISPLAY; tools/display/virtual-display.sh gives one. Exits 0 when every ch
 passed.
 
 Usage: native-robot.py check|play|bench|resources|stress BLASTGRID OUTPUT-FOLDER [--zoom N] [--seconds S] [--rounds N]
+       [--no-solve] [--label WORD]
 """
 import argparse
 import os
@@ -42,6 +45,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SQUARE, FIELD_LEFT, FIELD_TOP, FIELD_RIGHT_MARGIN, FIELD_BOTTOM_MARGIN, FACE_SIZE, FACE_TOP = view_geometry(
     "squareSize", "fieldLeft", "fieldTop", "fieldRightMargin", "fieldBottomMargin", "faceSize", "faceTop")
+MENU_LINE = 20  # the menu bar of older programs, whose traces do not tell its height
 SETTLE_SECONDS = 0.3
 GAME, SOLVER, HELP = 0, 1, 2
 
@@ -152,7 +156,7 @@ def read_face(image):
 class Program:
     """The running blastgrid: its process, its trace and its windows."""
 
-    def __init__(self, binary, output, zoom, name="game"):
+    def __init__(self, binary, output, zoom, name="game", snapshot=True):
         self.output = output
         self.zoom = zoom
         self.trace_path = os.path.join(output, f"{name}-trace.log")
@@ -160,8 +164,9 @@ class Program:
         for path in (self.trace_path, self.snapshot_path):
             if os.path.exists(path):
                 os.remove(path)
-        environment = dict(os.environ, BLASTGRID_TRACE=self.trace_path, BLASTGRID_SNAPSHOT=self.snapshot_path,
-                           BLASTGRID_ZOOM=str(zoom))
+        environment = dict(os.environ, BLASTGRID_TRACE=self.trace_path, BLASTGRID_ZOOM=str(zoom))
+        if snapshot:
+            environment["BLASTGRID_SNAPSHOT"] = self.snapshot_path
         self.process = subprocess.Popen([binary], env=environment, stdout=subprocess.DEVNULL,
                                         stderr=open(os.path.join(output, f"{name}-stderr.log"), "w"))
         self.seen = 0
@@ -393,9 +398,10 @@ class Program:
 def read_titles(program):
     """Where the menu bar's titles are, and how high the bar is, as the
     program's trace says."""
-    found = program.wait_for(r"titles (.*) bar (\d+)", 0)
+    found = program.wait_for(r"titles ([\d -]*?)(?: bar (\d+))?", 0)
     program.titles = [tuple(map(int, pair.split("-"))) for pair in found.group(1).split()]
-    program.bar = int(found.group(2))
+    # Older builds do not say; their bar is one line of menu.
+    program.bar = int(found.group(2)) if found.group(2) else MENU_LINE * program.zoom
 
 
 def box_opened(program, since, title, timeout=10):
@@ -751,11 +757,15 @@ def trace_time(line):
 
 
 def solve_run(program):
-    """One Solve! run from a new game to its end: (milliseconds, frames)."""
+    """One Solve! run from a new game to its end: (milliseconds, frames);
+    None when the program has ended."""
     since = program.key("F2")
     program.settle(since)
     since = program.key("F3")
     while True:
+        if program.process.poll() is not None:
+            check(False, "the program lives through the Solve! run")
+            return None
         box = program.wait_for(r"box Solver", since, timeout=0.2)
         lines = program.lines()[since:]
         if box or program.settle(since, timeout=0.5):
@@ -767,20 +777,25 @@ def solve_run(program):
             return trace_time(lines[-1]) - trace_time(lines[0]), frames
 
 
-def solve_runs(program, board, count):
+def solve_runs(program, board, count, label=""):
     """Solve! runs to their end: their times, and the frames a second shown
     in the runs long enough to count them (a tenth of a second or more)."""
-    runs = [solve_run(program) for _ in range(count)]
+    runs = []
+    for _ in range(count):
+        run = solve_run(program)
+        if run is None:
+            return
+        runs.append(run)
     durations = sorted(duration for duration, _ in runs)
-    log(f"Solve! on {board} to its end: median {durations[len(durations) // 2]} ms, max {durations[-1]} ms "
+    log(f"{label}Solve! on {board} to its end: median {durations[len(durations) // 2]} ms, max {durations[-1]} ms "
         f"({count} runs)")
     long_runs = [(duration, frames) for duration, frames in runs if duration >= 100]
     if long_runs:
         rates = sorted(frames * 1000.0 / duration for duration, frames in long_runs)
-        log(f"Solve! on {board}: {rates[len(rates) // 2]:.0f} frames a second while Solver plays "
+        log(f"{label}Solve! on {board}: {rates[len(rates) // 2]:.0f} frames a second while Solver plays "
             f"(median of {len(long_runs)} runs of 100 ms or more)")
     else:
-        log(f"Solve! on {board}: every run ended within 100 ms, too short to count frames")
+        log(f"{label}Solve! on {board}: every run ended within 100 ms, too short to count frames")
 
 
 def processor_ticks(pid):
@@ -863,13 +878,39 @@ def run_resources(binary, output, zoom):
     program.exit_code()
 
 
-def run_bench(binary, output, zoom):
-    program = Program(binary, output, zoom)
+def new_game_times(program, count):
+    """New games by F2 on the board up now: from the key's arrival to the
+    program waiting again with the new board drawn on the display just
+    before; the times sorted."""
+    times = []
+    for _ in range(count):
+        since = program.key("F2")
+        program.settle(since)
+        lines = program.lines()[since:]
+        keys = [trace_time(line) for line in lines if line.endswith(" key 113")]
+        waits = [trace_time(line) for line in lines if line.endswith(" wait")]
+        if keys and waits:
+            times.append(waits[-1] - keys[0])
+    times.sort()
+    return times
+
+
+def log_new_game_times(board, times, label):
+    if not check(bool(times), f"new games on {board} are timed"):
+        return
+    log(f"{label}new {board} game on screen: median {times[len(times) // 2]} ms, max {times[-1]} ms "
+        f"({len(times)} games)")
+
+
+def run_bench(binary, output, zoom, solve=True, label=""):
+    """New games on 49 x 49 and on Expert, and (with `solve`) Solve! runs of
+    each to their end. The program writes no snapshots here, as a player's
+    does not: the figures are the program's own."""
+    program = Program(binary, output, zoom, snapshot=False)
     program.settle(0)
     read_titles(program)
 
-    # A custom game of 49 x 49 with 400 mines, then new games by F2: from the
-    # key's arrival to the program waiting again with the board drawn.
+    # A custom game of 49 x 49 with 400 mines, then new games by F2.
     since = program.choose_by_mouse(GAME, 5)
     program.wait_for(r"window Custom Game", since)
     custom = program.await_window("Custom Game")
@@ -877,25 +918,15 @@ def run_bench(binary, output, zoom):
         type_into(program, custom, y, text)
     since = program.click(custom[1] + 100 * program.zoom, custom[2] + 132 * program.zoom)
     program.settle(since)
-    times = []
-    for _ in range(5):
-        since = program.key("F2")
-        program.settle(since)
-        # From the key's arrival to the program waiting again, the new board
-        # drawn on the display just before.
-        lines = program.lines()[since:]
-        keys = [trace_time(line) for line in lines if line.endswith(" key 113")]
-        waits = [trace_time(line) for line in lines if line.endswith(" wait")]
-        if keys and waits:
-            times.append(waits[-1] - keys[0])
-    times.sort()
-    log(f"new 49 x 49 game on screen: median {times[len(times) // 2]} ms, max {times[-1]} ms")
+    log_new_game_times("49 x 49", new_game_times(program, 11), label)
+    if solve:
+        solve_runs(program, "49 x 49 with 400 mines", 7, label)
 
-    solve_runs(program, "49 x 49 with 400 mines", 7)
-    # Solve! runs of Expert to their end, frames counted.
     since = program.choose_by_keyboard(["alt+g", "Down", "Down", "Down", "Return"])  # Expert
     program.settle(since)
-    solve_runs(program, "Expert", 15)
+    log_new_game_times("Expert", new_game_times(program, 15), label)
+    if solve:
+        solve_runs(program, "Expert", 15, label)
     program.key("alt+F4")
     program.exit_code()
 
@@ -1091,6 +1122,8 @@ def main():
     parser.add_argument("--zoom", type=int, default=1)
     parser.add_argument("--seconds", type=int, default=60, help="how long the stress lasts, about")
     parser.add_argument("--rounds", type=int, default=10, help="rounds of the drop-down recipe at the stress's end")
+    parser.add_argument("--no-solve", action="store_true", help="bench: time new games only, no Solve! runs")
+    parser.add_argument("--label", default="", help="bench: put before each figure, to tell two programs apart")
     arguments = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("native-robot.py: no DISPLAY; run it under tools/display/virtual-display.sh")
@@ -1109,7 +1142,8 @@ def main():
     elif arguments.mode == "stress":
         run_stress(binary, arguments.output, arguments.seconds, arguments.rounds)
     else:
-        run_bench(binary, arguments.output, arguments.zoom)
+        run_bench(binary, arguments.output, arguments.zoom, not arguments.no_solve,
+                  f"{arguments.label}: " if arguments.label else "")
     log(f"{len(failures)} checks failed" if failures else "every check passed", shown=not quiet or bool(failures))
     for failure in failures:
         log(f"  failed: {failure}")
