@@ -67,6 +67,8 @@ TEST(Layout, ClientAreaIsExactAndCentredOnScreensOfAnySize)
 TEST(Layout, FaceAndTimerFollowTheWidth)
 {
     CreateTestMainWindow();
+    // The game starts now, whatever ran before in this process: the timer shows 000.
+    startTick = GetTickCount();
     const struct {
         int columns, rows;
     } cases[] = {{9, 9}, {30, 16}, {1, 1}};
