@@ -6,14 +6,12 @@ fixed time stamps and attributes, so the same program gives the same bytes.
 
 Usage: make-dist.py BLASTGRID.EXE OUTPUT-FOLDER
 """
-import hashlib
 import pathlib
 import sys
-import zipfile
+
+from release_zip import write_release_zip
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-# Zip time stamps are local dates from 1980 on; one fixed date for every entry.
-FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 
 
 def windows_text(text):
@@ -38,21 +36,7 @@ def main():
         "README.txt": players_readme(version),
         "LICENSE.txt": windows_text((ROOT / "LICENSE").read_text(encoding="ascii")),
     }
-    sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in sorted(files.items()))
-    files["SHA256SUMS"] = sums.encode("ascii")
-
-    out_folder.mkdir(parents=True, exist_ok=True)
-    zip_path = out_folder / f"Blastgrid-{version}-win32.zip"
-    partial = zip_path.with_suffix(".zip.partial")
-    with zipfile.ZipFile(partial, "w") as archive:
-        for name in sorted(files):
-            entry = zipfile.ZipInfo(name, FIXED_DATE)
-            entry.create_system = 0  # as made on Windows: no Unix permissions recorded
-            entry.external_attr = 0
-            entry.compress_type = zipfile.ZIP_DEFLATED
-            archive.writestr(entry, files[name], compresslevel=9)
-    partial.replace(zip_path)
-    print(f"{hashlib.sha256(zip_path.read_bytes()).hexdigest()}  {zip_path}")
+    write_release_zip(files, out_folder / f"Blastgrid-{version}-win32.zip")
 
 
 if __name__ == "__main__":

@@ -6,13 +6,12 @@ attributes, so the same page gives the same bytes.
 
 Usage: make-web-dist.py SITE-FOLDER OUTPUT-FOLDER
 """
-import hashlib
 import pathlib
 import sys
-import zipfile
+
+from release_zip import write_release_zip
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 PAGE_FILES = ("index.html", "style.css", "page.js", "blastgrid.js", "blastgrid.wasm")
 
 
@@ -29,21 +28,7 @@ def main():
     readme = (ROOT / "resources" / "player-readme-web.txt").read_text(encoding="utf-8")
     files["README.txt"] = readme.replace("@VERSION@", version).encode("utf-8")
     files["LICENSE.txt"] = (ROOT / "LICENSE").read_bytes()
-    sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in sorted(files.items()))
-    files["SHA256SUMS"] = sums.encode("ascii")
-
-    out_folder.mkdir(parents=True, exist_ok=True)
-    zip_path = out_folder / f"Blastgrid-{version}-web.zip"
-    partial = zip_path.with_suffix(".zip.partial")
-    with zipfile.ZipFile(partial, "w") as archive:
-        for name in sorted(files):
-            entry = zipfile.ZipInfo(name, FIXED_DATE)
-            entry.create_system = 0
-            entry.external_attr = 0
-            entry.compress_type = zipfile.ZIP_DEFLATED
-            archive.writestr(entry, files[name], compresslevel=9)
-    partial.replace(zip_path)
-    print(f"{hashlib.sha256(zip_path.read_bytes()).hexdigest()}  {zip_path}")
+    write_release_zip(files, out_folder / f"Blastgrid-{version}-web.zip")
 
 
 if __name__ == "__main__":
